@@ -1,0 +1,46 @@
+#ifndef ZORVA_APP_VIS_APP_H
+#define ZORVA_APP_VIS_APP_H
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "host/vis_module.h"
+
+// The one application object. The player's four entries forward to it; it
+// owns everything the plug-in shows. Its fields keep their documented order.
+class VisApp {
+ public:
+  winampVisModule* module = nullptr;
+  int32_t windowX = 0;
+  int32_t windowY = 0;
+  int32_t clientWidth = 256;
+  int32_t clientHeight = 256;
+  uint32_t restartTimerId = 0;
+  uint32_t mutateTimerId = 0;
+  BOOL showInputWindow = 0;
+  int32_t pixelStep = 1;
+  int32_t zoom = 1;
+  int32_t autoRestartSeconds = 60;
+  int32_t autoMutateSeconds = 10;
+  // The current expression, the input window and the expression library join
+  // these fields as their parts are built.
+
+  void Attach(winampVisModule* record);
+  int32_t Start(winampVisModule* record);
+  int32_t RenderFrame();
+  void Stop();
+  void ShowConfigDialog();
+
+  void RestartTimers();
+  void StopTimers();
+};
+
+constexpr UINT kRestartTimerId = 666;
+constexpr UINT kMutateTimerId = 667;
+
+extern VisApp visApp;
+extern HINSTANCE moduleInstance;
+extern HWND mainWindow;
+
+#endif

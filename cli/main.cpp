@@ -1,0 +1,50 @@
+// zorva: the command-line face of the Zorva core, for people who write and
+// breed expressions and for tests.
+
+#include <cstdio>
+#include <cstring>
+
+#include "cli/commands.h"
+
+static const Command kCommands[] = {
+    {nullptr, nullptr, nullptr, nullptr},
+};
+
+static void PrintHelp(FILE* out) {
+  std::fprintf(out,
+               "usage: zorva COMMAND [ARGS]\n"
+               "       zorva --help | --version\n\n"
+               "commands:\n");
+  for (const Command* c = kCommands; c->name != nullptr; c++) {
+    std::fprintf(out, "  %-48s %s\n", c->usage, c->summary);
+  }
+}
+
+static const Command* FindCommand(const char* name) {
+  for (const Command* c = kCommands; c->name != nullptr; c++) {
+    if (std::strcmp(c->name, name) == 0) return c;
+  }
+  return nullptr;
+}
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    PrintHelp(stderr);
+    return 2;
+  }
+  const char* name = argv[1];
+  if (std::strcmp(name, "--help") == 0 || std::strcmp(name, "-h") == 0) {
+    PrintHelp(stdout);
+    return 0;
+  }
+  if (std::strcmp(name, "--version") == 0) {
+    std::printf("zorva 1.0\n");
+    return 0;
+  }
+  const Command* command = FindCommand(name);
+  if (command == nullptr) {
+    std::fprintf(stderr, "zorva: unknown command '%s' (see zorva --help)\n", name);
+    return 2;
+  }
+  return command->run(argc - 2, argv + 2);
+}

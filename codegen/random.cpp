@@ -1,0 +1,12 @@
+#include "codegen/random.h"
+
+static uint32_t randomState = 1;
+
+void SeedRandom(uint32_t seed) {
+  randomState = seed;
+}
+
+int32_t DrawRandom() {
+  randomState = randomState * 214013u + 2531011u;
+  return static_cast<int32_t>((randomState >> 16) & 0x7FFF);
+}
