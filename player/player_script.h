@@ -1,0 +1,37 @@
+#ifndef ZORVA_PLAYER_PLAYER_SCRIPT_H
+#define ZORVA_PLAYER_PLAYER_SCRIPT_H
+
+#include <string>
+#include <vector>
+
+// A timed event of a --script file. One event a line, "FRAME ACTION ARGS";
+// blank lines and lines starting with # are skipped:
+//   10 key space [ctrl]        key down and up (also keydown / keyup)
+//   20 click left|right|double [X Y]   in the plug-in's window (default: centre)
+//   25 clipboard TEXT          the rest of the line; "\n" stands for a line break
+//   30 screenshot FILE.bmp     the plug-in's window client area
+//   40 config ok|cancel        open the plug-in's configuration and press a button
+//   50 quit
+// An event at frame N happens after N frames have been rendered.
+enum class ScriptAction { KeyDown, KeyUp, Key, Click, Clipboard, Screenshot, Config, Quit };
+
+struct ScriptEvent {
+  int frame = 0;
+  ScriptAction action = ScriptAction::Quit;
+  int key = 0;         // virtual-key code
+  bool ctrl = false;
+  std::string button;  // click: left, right, double; config: ok, cancel
+  int x = -1;          // click position; -1: the client area's centre
+  int y = -1;
+  std::string text;    // clipboard text or screenshot file
+};
+
+// Events sorted by frame, file order kept within a frame. False with a
+// message naming the line for anything it does not understand.
+bool ParseScript(const std::string& source, std::vector<ScriptEvent>* events, std::string* error);
+
+// "space", "enter", "back", "left", ..., a letter or digit, or a number.
+// Returns 0 for a name it does not know.
+int VirtualKeyFromName(const std::string& name);
+
+#endif

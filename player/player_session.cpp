@@ -1,0 +1,135 @@
+#include "player/player_session.h"
+
+#include <cstring>
+
+#include "player/player_log.h"
+#include "player/player_window.h"
+#include "player/screenshot.h"
+
+void PlayerSession::Run() {
+  const DWORD startTicks = GetTickCount();
+  while (PumpMessages()) {
+    RunDueEvents();
+    if (quitRequested || (options.frames >= 0 && frame >= options.frames)) break;
+    RenderFrame(startTicks);
+    if (options.frames < 0) WaitForNextFrame();
+  }
+}
+
+// False once the thread's quit message arrives: the plug-in's window closed.
+bool PlayerSession::PumpMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) return false;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return true;
+}
+
+// With --frames the sound advances one frame's time per frame; in real time
+// it follows the clock.
+void PlayerSession::RenderFrame(DWORD startTicks) {
+  const int soundFrame = options.frames >= 0
+      ? frame
+      : static_cast<int>(static_cast<long long>(GetTickCount() - startTicks) * options.fps / 1000);
+  feed.Fill(soundFrame, options.fps, *module);
+  module->Render(module);
+  frame++;
+}
+
+void PlayerSession::WaitForNextFrame() {
+  const DWORD delay = module->delayMs > 0 ? static_cast<DWORD>(module->delayMs) : 1;
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, delay, QS_ALLINPUT);
+}
+
+void PlayerSession::RunDueEvents() {
+  while (nextEvent < events.size() && events[nextEvent].frame <= frame && !quitRequested) {
+    RunEvent(events[nextEvent++]);
+  }
+}
+
+void PlayerSession::RunEvent(const ScriptEvent& event) {
+  const HWND window = FindPluginWindow(playerWindow);
+  const bool needsWindow = event.action != ScriptAction::Clipboard &&
+                           event.action != ScriptAction::Config && event.action != ScriptAction::Quit;
+  if (needsWindow && window == nullptr) {
+    playerLog.Line("script frame " + std::to_string(event.frame) + ": no plug-in window");
+    return;
+  }
+  switch (event.action) {
+    case ScriptAction::Key:
+    case ScriptAction::KeyDown:
+    case ScriptAction::KeyUp: SendKey(window, event); break;
+    case ScriptAction::Click: SendClick(window, event); break;
+    case ScriptAction::Clipboard: PutOnClipboard(event.text); break;
+    case ScriptAction::Screenshot:
+      playerLog.Line("screenshot " + Quoted(event.text) + (SaveClientAreaBmp(window, event.text) ? " saved" : " failed"));
+      break;
+    case ScriptAction::Config:
+      watch.ExpectConfigDialog(event.button == "ok" ? IDOK : IDCANCEL);
+      module->Config(module);
+      playerLog.Line("config closed");
+      break;
+    case ScriptAction::Quit: quitRequested = true; break;
+  }
+}
+
+// Sent, not posted, so that the key state the plug-in reads with
+// GetKeyState is the one set here while its handler runs.
+void PlayerSession::SendKey(HWND window, const ScriptEvent& event) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  const BYTE savedControl = keys[VK_CONTROL];
+  keys[VK_CONTROL] = event.ctrl ? 0x80 : 0;
+  SetKeyboardState(keys);
+  const WPARAM key = static_cast<WPARAM>(event.key);
+  if (event.action != ScriptAction::KeyUp) SendMessageA(window, WM_KEYDOWN, key, 1);
+  if (event.action != ScriptAction::KeyDown) SendMessageA(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+  keys[VK_CONTROL] = savedControl;
+  SetKeyboardState(keys);
+}
+
+void PlayerSession::SendClick(HWND window, const ScriptEvent& event) {
+  RECT client;
+  GetClientRect(window, &client);
+  const int x = event.x >= 0 ? event.x : client.right / 2;
+  const int y = event.y >= 0 ? event.y : client.bottom / 2;
+  const LPARAM where = MAKELPARAM(x, y);
+  if (event.button == "right") {
+    SendMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, where);
+    SendMessageA(window, WM_RBUTTONUP, 0, where);
+    return;
+  }
+  SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, where);
+  SendMessageA(window, WM_LBUTTONUP, 0, where);
+  if (event.button == "double") {
+    SendMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, where);
+    SendMessageA(window, WM_LBUTTONUP, 0, where);
+  }
+}
+
+void PlayerSession::PutOnClipboard(const std::string& text) {
+  if (!OpenClipboard(playerWindow)) return;
+  EmptyClipboard();
+  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  if (block != nullptr) {
+    std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+    GlobalUnlock(block);
+    if (SetClipboardData(CF_TEXT, block) == nullptr) GlobalFree(block);
+  }
+  CloseClipboard();
+}
+
+std::string PlayerSession::ClipboardText() const {
+  if (!OpenClipboard(playerWindow)) return "none";
+  std::string result = "none";
+  const HANDLE block = GetClipboardData(CF_TEXT);
+  const char* text = block != nullptr ? static_cast<const char*>(GlobalLock(block)) : nullptr;
+  if (text != nullptr) {
+    result = Quoted(std::string(text, strnlen(text, GlobalSize(block))));
+    GlobalUnlock(block);
+  }
+  CloseClipboard();
+  return result;
+}

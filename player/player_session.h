@@ -1,0 +1,45 @@
+#ifndef ZORVA_PLAYER_PLAYER_SESSION_H
+#define ZORVA_PLAYER_PLAYER_SESSION_H
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "host/vis_module.h"
+#include "player/audio_feed.h"
+#include "player/dialog_watch.h"
+#include "player/player_options.h"
+#include "player/player_script.h"
+
+// One run of a plug-in between Init and Quit: the message loop, the frames
+// and the script's events.
+struct PlayerSession {
+  const PlayerOptions& options;
+  winampVisModule* module;
+  HWND playerWindow;
+  const AudioFeed& feed;
+  DialogWatch& watch;
+  std::vector<ScriptEvent> events;
+  size_t nextEvent = 0;
+  int frame = 0;
+  bool quitRequested = false;
+
+  // Until --frames are rendered, the script quits or the plug-in's window
+  // closes.
+  void Run();
+  // The clipboard's text, quoted for the log, or "none".
+  std::string ClipboardText() const;
+
+ private:
+  bool PumpMessages();
+  void RenderFrame(DWORD startTicks);
+  void WaitForNextFrame();
+  void RunDueEvents();
+  void RunEvent(const ScriptEvent& event);
+  void SendKey(HWND window, const ScriptEvent& event);
+  void SendClick(HWND window, const ScriptEvent& event);
+  void PutOnClipboard(const std::string& text);
+};
+
+#endif

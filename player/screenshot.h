@@ -1,0 +1,11 @@
+#ifndef ZORVA_PLAYER_SCREENSHOT_H
+#define ZORVA_PLAYER_SCREENSHOT_H
+
+#include <windows.h>
+
+#include <string>
+
+// Saves the window's client area, as it is on screen, to a 24-bit BMP file.
+bool SaveClientAreaBmp(HWND window, const std::string& path);
+
+#endif
