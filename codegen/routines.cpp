@@ -2,7 +2,6 @@
 
 #include "codegen/lookup_tables.h"
 #include "codegen/random.h"
-#include "codegen/render_context.h"
 #include "codegen/sound_frame.h"
 #include "image/palettes.h"
 
@@ -31,6 +30,15 @@ uint32_t IntegerSquareRoot(uint32_t n) {
     }
   }
   return root;
+}
+
+// Routines read the render context as generated code does: by word number.
+constexpr int kCenterXWord = 3;
+constexpr int kCenterYWord = 4;
+constexpr int kChannelWord = 8;
+
+int32_t ContextWord(const RenderContext* context, int word) {
+  return reinterpret_cast<const int32_t*>(context)[word];
 }
 
 int32_t LeftSample(int32_t k) {
@@ -116,13 +124,13 @@ int32_t DistanceFrom(int32_t a, int32_t b, int32_t centerX, int32_t centerY) {
 }
 
 int32_t ZORVA_ROUTINE ThetaRoutine(int32_t a, int32_t b, const RenderContext* context) {
-  return TaxicabAngle(a, b, context->centerX, context->centerY);
+  return TaxicabAngle(a, b, ContextWord(context, kCenterXWord), ContextWord(context, kCenterYWord));
 }
 
 int32_t ZORVA_ROUTINE RadRoutine(int32_t a, int32_t b, const RenderContext* context) {
-  return DistanceFrom(a, b, context->centerX, context->centerY);
+  return DistanceFrom(a, b, ContextWord(context, kCenterXWord), ContextWord(context, kCenterYWord));
 }
 
 int32_t ZORVA_ROUTINE PalRoutine(int32_t a, int32_t b, int32_t x, const RenderContext* context) {
-  return Pal(a, b, x, context->channel);
+  return Pal(a, b, x, ContextWord(context, kChannelWord));
 }
