@@ -10,4 +10,13 @@ struct Command {
   int (*run)(int argc, char** argv);
 };
 
+// zorva table NAME
+int TableCommand(int argc, char** argv);
+
+// zorva palette K
+int PaletteCommand(int argc, char** argv);
+
+// zorva palettes -o FILE.png
+int PalettesCommand(int argc, char** argv);
+
 #endif

@@ -1,0 +1,61 @@
+#include "image/hsl.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+void ExpectRgb(int h, int s, int l, int red, int green, int blue) {
+  Rgb c = HslToRgb(h, s, l);
+  EXPECT_EQ(c.red, red) << h << "," << s << "," << l;
+  EXPECT_EQ(c.green, green) << h << "," << s << "," << l;
+  EXPECT_EQ(c.blue, blue) << h << "," << s << "," << l;
+}
+
+TEST(Hsl, PrimaryAndMixedColours) {
+  ExpectRgb(0, 255, 127, 254, 0, 0);
+  ExpectRgb(85, 255, 127, 0, 254, 0);
+  ExpectRgb(170, 255, 127, 0, 0, 254);
+  ExpectRgb(21, 255, 127, 254, 127, 0);
+  ExpectRgb(0, 128, 64, 96, 32, 32);
+  ExpectRgb(128, 128, 192, 160, 224, 224);
+  ExpectRgb(255, 255, 255, 255, 255, 255);
+}
+
+TEST(Hsl, ZeroSaturationIsGrey) {
+  for (int l = 0; l < 256; l++) ExpectRgb(77, 0, l, l, l, l);
+}
+
+TEST(Hsl, RampTopIsClampedInsteadOfWrapping) {
+  EXPECT_EQ(HueToChannel(0, 254, 127), 254);
+  ExpectRgb(42, 255, 127, 254, 254, 0);
+  ExpectRgb(127, 255, 127, 0, 254, 254);
+  ExpectRgb(212, 255, 127, 254, 0, 254);
+  ExpectRgb(42, 255, 200, 255, 255, 145);  // the ramp would give 258, stored as 2
+}
+
+TEST(Hsl, HueToChannelFollowsTheSixSteps) {
+  EXPECT_EQ(HueToChannel(10, 200, -1), 10);
+  EXPECT_EQ(HueToChannel(10, 200, 21), 10 + 95);   // 190 * 21 / 42
+  EXPECT_EQ(HueToChannel(10, 200, 100), 200);
+  EXPECT_EQ(HueToChannel(10, 200, 149), 10 + 95);
+  EXPECT_EQ(HueToChannel(10, 200, 170), 10);
+  EXPECT_EQ(HueToChannel(10, 200, 255 + 21), 10 + 95);  // wraps once past 255
+  EXPECT_EQ(HueToChannel(0, 63, 1), 2);  // 63 / 42 = 1.5 rounds half up
+}
+
+TEST(Hsl, EveryColourStaysBetweenLowAndHigh) {
+  // No hue, saturation or lightness may wrap a channel through 255.
+  for (int h = 0; h < 256; h++)
+    for (int s = 0; s < 256; s += 15)
+      for (int l = 0; l < 256; l += 15) {
+        Rgb c = HslToRgb(h, s, l);
+        int brightest = std::max({c.red, c.green, c.blue});
+        int darkest = std::min({c.red, c.green, c.blue});
+        ASSERT_GE(brightest + darkest + 2, 2 * l) << h << "," << s << "," << l;
+        ASSERT_LE(brightest + darkest, 2 * l + 2) << h << "," << s << "," << l;
+      }
+}
+
+}  // namespace
