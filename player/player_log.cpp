@@ -6,8 +6,9 @@ PlayerLog::~PlayerLog() {
   if (file != nullptr) std::fclose(file);
 }
 
+// Binary mode: one "\n" a line on every platform.
 bool PlayerLog::Open(const std::string& path) {
-  file = std::fopen(path.c_str(), "w");
+  file = std::fopen(path.c_str(), "wb");
   return file != nullptr;
 }
 
