@@ -41,7 +41,9 @@ int TableCommand(int argc, char** argv) {
                stderr);
     return 2;
   }
-  for (int i = 0; i < kLookupEntries; i++)
-    std::printf("%lu\n", static_cast<unsigned long>(table->bytes ? table->bytes[i] : table->words[i]));
+  for (int i = 0; i < kLookupEntries; i++) {
+    uint32_t entry = table->bytes ? table->bytes[i] : table->words[i];
+    std::printf("%lu\n", static_cast<unsigned long>(entry));
+  }
   return 0;
 }

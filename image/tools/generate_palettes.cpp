@@ -9,7 +9,7 @@ namespace {
 void PrintPalette(int p, const uint8_t (&palette)[kPaletteEntries][3]) {
   std::printf("    {  // %d", p);
   for (int i = 0; i < kPaletteEntries; i++) {
-    std::printf(i % 6 == 0 ? "\n        " : " ");
+    std::printf(i % 5 == 0 ? "\n        " : " ");
     std::printf("{%d, %d, %d},", palette[i][0], palette[i][1], palette[i][2]);
   }
   std::printf("\n    },\n");

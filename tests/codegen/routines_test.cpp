@@ -10,6 +10,7 @@
 #include "codegen/lookup_tables.h"
 #include "codegen/random.h"
 #include "codegen/sound_frame.h"
+#include "image/palettes.h"
 
 namespace {
 
@@ -58,7 +59,8 @@ int64_t RefSqrt(uint32_t n) {
 int64_t RefVol(int32_t a) {
   if (int64_t{a} + 8 > INT32_MAX) return 0;
   int64_t sum = 0;
-  for (int64_t k = a; k < int64_t{a} + 8; k++) sum += 2 * std::llabs(soundWaveform[2 * (k & 255)] - 128);
+  for (int64_t k = a; k < int64_t{a} + 8; k++)
+    sum += 2 * std::llabs(soundWaveform[2 * (k & 255)] - 128);
   return sum / 8;
 }
 
@@ -212,18 +214,21 @@ CallOutcome CallLikeGeneratedCode(const void* routine, int32_t a, int32_t b, con
   return {eax, ecx - espAfterPushes, esi == top && edi == deeper};
 }
 
+const void* RoutineOf(int row) { return zorva::kBuiltins[row].routine; }
+
 TEST(Routines, TableRoutinesFollowTheRegisterConvention) {
   ContextWords context = ContextCentredAt(128, 128, 1);
   const void* x = reinterpret_cast<const void*>(5);
-  CallOutcome tan = CallLikeGeneratedCode(zorva::kBuiltins[zorva::kBuiltinTan].routine, 64, 0, x, x);
+  CallOutcome tan = CallLikeGeneratedCode(RoutineOf(zorva::kBuiltinTan), 64, 0, x, x);
   EXPECT_EQ(tan.result, 512);
   EXPECT_EQ(tan.bytesRemoved, 0);
   CallOutcome theta =
-      CallLikeGeneratedCode(zorva::kBuiltins[zorva::kBuiltinTheta].routine, 128, 200, x, context.get());
+      CallLikeGeneratedCode(RoutineOf(zorva::kBuiltinTheta), 128, 200, x, context.get());
   EXPECT_EQ(theta.result, 64);
   EXPECT_EQ(theta.bytesRemoved, 4);
-  CallOutcome pal = CallLikeGeneratedCode(zorva::kBuiltins[zorva::kBuiltinPal].routine, 0, 17, context.get(), x);
-  EXPECT_EQ(pal.result, 5);
+  // pal(1, 250) at x = 5 in the green pass: entry 255 of palette 0.
+  CallOutcome pal = CallLikeGeneratedCode(RoutineOf(zorva::kBuiltinPal), 1, 250, context.get(), x);
+  EXPECT_EQ(pal.result, BuiltinPalettes[0][255][1]);
   EXPECT_EQ(pal.bytesRemoved, 8);
   EXPECT_TRUE(tan.preserved && theta.preserved && pal.preserved);
 }
