@@ -10,6 +10,13 @@ struct Command {
   int (*run)(int argc, char** argv);
 };
 
+namespace zorva {
+
+// zorva check TEXT|-
+int CheckCommand(int argc, char** argv);
+
+}  // namespace zorva
+
 // zorva table NAME
 int TableCommand(int argc, char** argv);
 

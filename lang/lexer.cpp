@@ -11,13 +11,50 @@ bool IsBlank(signed char c) { return c == ' ' || c == '\t' || c == '\n' || c == 
 bool IsDigit(signed char c) { return c >= '0' && c <= '9'; }
 bool IsLetter(signed char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
-constexpr int kNotAnOperator = -1;
+// Marks a character that starts no operator.
+constexpr TokenKind kNoOperator = static_cast<TokenKind>(-1);
+
+// The kind of operator c, reading a second character at `next` when it
+// completes a two-character operator ("=<", "=>" and "><" are two tokens
+// each). kNoOperator for anything else.
+TokenKind OperatorKind(char c, const char*& next) {
+  switch (c) {
+    case '+': return TokenKind::Plus;
+    case '-': return TokenKind::Minus;
+    case '*': return TokenKind::Star;
+    case '/': return TokenKind::Slash;
+    case '%': return TokenKind::Percent;
+    case '^': return TokenKind::Caret;
+    case '(': return TokenKind::LParen;
+    case ')': return TokenKind::RParen;
+    case '[': return TokenKind::LBracket;
+    case ']': return TokenKind::RBracket;
+    case ',': return TokenKind::Comma;
+    case '?': return TokenKind::Question;
+    case ':': return TokenKind::Colon;
+    case '{': return TokenKind::LBrace;
+    case '}': return TokenKind::RBrace;
+    case ';': return TokenKind::Semicolon;
+    case '<':
+      if (*next == '=') return ++next, TokenKind::LessEqual;
+      if (*next == '>') return ++next, TokenKind::LessGreater;
+      return TokenKind::Less;
+    case '>':
+      if (*next == '=') return ++next, TokenKind::GreaterEqual;
+      return TokenKind::Greater;
+    case '=':
+      if (*next == '=') return ++next, TokenKind::EqualEqual;
+      return TokenKind::Assign;
+    default: return kNoOperator;
+  }
+}
 
 }  // namespace
 
 void Lexer::Init(const char* text, ErrorRecord* record) {
   start = tokenStart = pos = text;
   errors = record;
+  failed = false;
 }
 
 bool Lexer::Next(Token& token) {
@@ -28,9 +65,9 @@ bool Lexer::Next(Token& token) {
   if (c == '"') return ReadString(token);
   if (IsDigit(c)) return ReadNumber(c, token);
   if (IsLetter(c)) return ReadIdentifier(token);
-  const int kind = ReadOperator(c);
-  if (kind == kNotAnOperator) return ReadUnknown(c);
-  token.kind = static_cast<TokenKind>(kind);
+  const TokenKind kind = OperatorKind(c, pos);
+  if (kind == kNoOperator) return ReadUnknown(c);
+  token.kind = kind;
   return true;
 }
 
@@ -39,46 +76,13 @@ void Lexer::NextRequired(Token& token) {
 }
 
 void Lexer::RecordError(MessageId id, const char* detail) {
+  failed = true;
   errors->BuildMessage(id, detail ? detail : start);
 }
 
 void Lexer::Raise(MessageId id, const char* detail) {
   RecordError(id, detail);
   throw ParseAbort{};
-}
-
-// Operators decide a second character by the one byte after the first,
-// consumed only when it matches: "=<", "=>" and "><" are two tokens each.
-int Lexer::ReadOperator(char c) {
-  switch (c) {
-    case '+': return Plus;
-    case '-': return Minus;
-    case '*': return Star;
-    case '/': return Slash;
-    case '%': return Percent;
-    case '^': return Caret;
-    case '(': return LParen;
-    case ')': return RParen;
-    case '[': return LBracket;
-    case ']': return RBracket;
-    case ',': return Comma;
-    case '?': return Question;
-    case ':': return Colon;
-    case '{': return LBrace;
-    case '}': return RBrace;
-    case ';': return Semicolon;
-    case '<':
-      if (*pos == '=') return ++pos, LessEqual;
-      if (*pos == '>') return ++pos, LessGreater;
-      return Less;
-    case '>':
-      if (*pos == '=') return ++pos, GreaterEqual;
-      return Greater;
-    case '=':
-      if (*pos == '=') return ++pos, EqualEqual;
-      return Assign;
-    default: return kNotAnOperator;
-  }
 }
 
 // The opening quote is read. A string of up to 128 characters is accepted;
@@ -94,7 +98,7 @@ bool Lexer::ReadString(Token& token) {
   }
   ++pos;
   const int kept = length < kStringBufferSize ? length : kStringBufferSize - 1;
-  token.kind = String;
+  token.kind = TokenKind::String;
   std::memcpy(token.text, text, kept);
   token.text[kept] = '\0';
   return true;
@@ -104,7 +108,7 @@ bool Lexer::ReadString(Token& token) {
 bool Lexer::ReadNumber(char first, Token& token) {
   uint32_t value = first - '0';
   while (IsDigit(*pos)) value = value * 10u + static_cast<uint32_t>(*pos++ - '0');
-  token.kind = Number;
+  token.kind = TokenKind::Number;
   token.number = static_cast<int32_t>(value);
   return true;
 }
@@ -115,7 +119,7 @@ bool Lexer::ReadIdentifier(Token& token) {
   while (IsLetter(*pos)) ++pos;
   const int length = static_cast<int>(pos - name);
   if (length > kMaxIdentifierLength) return RecordError(kMsgIdentifierTooLong), false;
-  token.kind = Identifier;
+  token.kind = TokenKind::Identifier;
   std::memcpy(token.text, name, length);
   token.text[length] = '\0';
   return true;

@@ -29,19 +29,20 @@ class Lexer {
 
   const char* Position() const { return pos; }
   const char* TokenStart() const { return tokenStart; }
-  const ErrorRecord& Errors() const { return *errors; }
+  // Whether a lexical error was met since Init.
+  bool Failed() const { return failed; }
 
  private:
   bool ReadString(Token& token);
   bool ReadNumber(char first, Token& token);
   bool ReadIdentifier(Token& token);
-  TokenKind ReadOperator(char c);
   bool ReadUnknown(char c);
 
   const char* start = nullptr;
   const char* tokenStart = nullptr;
   const char* pos = nullptr;
   ErrorRecord* errors = nullptr;
+  bool failed = false;
 };
 
 }  // namespace zorva

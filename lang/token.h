@@ -7,7 +7,7 @@ namespace zorva {
 
 // The values are fixed: an operator node's ExprKind equals its token's value
 // for Plus (2) to Assign (14).
-enum TokenKind : int32_t {
+enum class TokenKind : int32_t {
   Number = 0,
   Identifier = 1,
   Plus = 2,
@@ -40,7 +40,7 @@ constexpr int kMaxIdentifierLength = 7;
 constexpr int kStringBufferSize = 128;
 
 struct Token {
-  TokenKind kind = Number;
+  TokenKind kind = TokenKind::Number;
   union {
     int32_t number;                // Number: the value
     char text[kStringBufferSize];  // Identifier (at most 7 letters), String (at most 127)

@@ -1,0 +1,84 @@
+#include "lang/expr_tree.h"
+
+#include <cstring>
+#include <utility>
+#include <vector>
+
+namespace zorva {
+namespace {
+
+template <typename Visit>
+void ForEachTemplateSlot(const ExprNode* node, uint32_t mask, Visit visit) {
+  for (PrintItem item : Descriptor(node->kind).print) {
+    if (item == PrintItem::End) break;
+    const int slot = SlotOf(item);
+    if (slot < 0 || !(mask & (1u << slot)) || !node->child[slot]) continue;
+    visit(node->child[slot]);
+  }
+}
+
+uint32_t FreeNode(ExprNode* node, void*) {
+  delete node;
+  return 0;
+}
+
+struct KindSearch {
+  ExprKind kind;
+  bool found;
+};
+
+uint32_t FindKind(ExprNode* node, void* context) {
+  KindSearch& search = *static_cast<KindSearch*>(context);
+  if (node->kind != search.kind) return kVisitAllSlots;
+  search.found = true;
+  return 0;
+}
+
+uint32_t CountUse(ExprNode* node, void* context) {
+  if (node->symbol != kNoSymbol) static_cast<SymbolTable*>(context)->At(node->symbol).useCount++;
+  return kVisitAllSlots;
+}
+
+}  // namespace
+
+void Walk(ExprNode* root, WalkCallback callback, void* context, WalkOrder order) {
+  if (!root) return;
+  const uint32_t mask = order == WalkOrder::PreOrder ? callback(root, context) : kVisitAllSlots;
+  ForEachTemplateSlot(root, mask, [&](ExprNode* operand) { Walk(operand, callback, context, order); });
+  if (order == WalkOrder::PostOrder) callback(root, context);
+}
+
+void DeleteTree(ExprNode* root) { Walk(root, FreeNode, nullptr, WalkOrder::PostOrder); }
+
+int TreeDepth(const ExprNode* root) {
+  if (!root) return 0;
+  std::vector<std::pair<const ExprNode*, int>> pending{{root, 1}};
+  int deepest = 0;
+  while (!pending.empty()) {
+    const auto [node, depth] = pending.back();
+    pending.pop_back();
+    if (depth > deepest) deepest = depth;
+    ForEachTemplateSlot(node, kVisitAllSlots, [&](const ExprNode* operand) { pending.push_back({operand, depth + 1}); });
+  }
+  return deepest;
+}
+
+bool ContainsKind(const ExprTree& tree, ExprKind kind) {
+  KindSearch search{kind, false};
+  Walk(tree.Root(), FindKind, &search, WalkOrder::PreOrder);
+  return search.found;
+}
+
+void CountSymbolUses(const ExprTree& tree, SymbolTable& table) {
+  for (int32_t i = 0; i < table.Count(); ++i) table.At(i).useCount = 0;
+  Walk(tree.Root(), CountUse, &table, WalkOrder::PreOrder);
+}
+
+bool AssignsTo(const ExprTree& tree, const SymbolTable& table, const char* name) {
+  const ExprNode* root = tree.Root();
+  if (!root || root->kind != ExprKind::Assign) return false;
+  const ExprNode* target = root->child[0];
+  return target && target->symbol != kNoSymbol && std::strcmp(table.At(target->symbol).name, name) == 0;
+}
+
+}  // namespace zorva

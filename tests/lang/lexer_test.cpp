@@ -1,0 +1,140 @@
+#include "lang/lexer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace zorva {
+namespace {
+
+// The tokens of `text` as "kind:payload" items, then "end" or "error:MESSAGE".
+std::vector<std::string> Lex(const char* text) {
+  ErrorRecord errors;
+  Lexer lexer;
+  lexer.Init(text, &errors);
+  std::vector<std::string> out;
+  Token token;
+  while (lexer.Next(token)) {
+    std::string item = std::to_string(static_cast<int>(token.kind));
+    if (token.kind == TokenKind::Number) item += ":" + std::to_string(token.number);
+    if (token.kind == TokenKind::Identifier || token.kind == TokenKind::String) item += std::string(":") + token.text;
+    out.push_back(item);
+  }
+  out.push_back(errors.HasMessage() ? std::string("error:") + errors.Message() : "end");
+  return out;
+}
+
+using Tokens = std::vector<std::string>;
+
+TEST(Lexer, KindsHaveTheirFixedValues) {
+  EXPECT_EQ(Lex("+ - * / % < > == <= >= <> ^ = ( ) [ ] , ? : { } ;"),
+            (Tokens{"2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15", "16", "17", "18",
+                    "19", "20", "21", "22", "23", "24", "end"}));
+  EXPECT_EQ(Lex("12 ab \"s\""), (Tokens{"0:12", "1:ab", "25:s", "end"}));
+}
+
+TEST(Lexer, EmptyAndBlankTextsEndWithoutError) {
+  EXPECT_EQ(Lex(""), (Tokens{"end"}));
+  EXPECT_EQ(Lex(" \t\r\n "), (Tokens{"end"}));
+}
+
+TEST(Lexer, DigitsAndLettersSplit) {
+  EXPECT_EQ(Lex("x2"), (Tokens{"1:x", "0:2", "end"}));
+  EXPECT_EQ(Lex("1e5"), (Tokens{"0:1", "1:e", "0:5", "end"}));
+  EXPECT_EQ(Lex("12ab"), (Tokens{"0:12", "1:ab", "end"}));
+  EXPECT_EQ(Lex("-5"), (Tokens{"3", "0:5", "end"}));
+}
+
+TEST(Lexer, NumbersWrapIn32Bits) {
+  EXPECT_EQ(Lex("4294967296"), (Tokens{"0:0", "end"}));
+  EXPECT_EQ(Lex("3000000000"), (Tokens{"0:-1294967296", "end"}));
+  EXPECT_EQ(Lex("99999999999"), (Tokens{"0:1215752191", "end"}));
+  EXPECT_EQ(Lex("2147483648"), (Tokens{"0:-2147483648", "end"}));
+}
+
+TEST(Lexer, IdentifiersKeepCaseAndStopAtSevenLetters) {
+  EXPECT_EQ(Lex("Sin xM"), (Tokens{"1:Sin", "1:xM", "end"}));
+  EXPECT_EQ(Lex("abcdefg"), (Tokens{"1:abcdefg", "end"}));
+  EXPECT_EQ(Lex("abcdefgh"), (Tokens{"error:Identifier too longabcdefgh"}));
+  EXPECT_EQ(Lex(std::string(300, 'a').c_str()), (Tokens{"error:Identifier too long" + std::string(300, 'a')}));
+}
+
+TEST(Lexer, TwoCharacterOperatorsLookOneCharacterAhead) {
+  EXPECT_EQ(Lex("<>"), (Tokens{"12", "end"}));
+  EXPECT_EQ(Lex("< >"), (Tokens{"7", "8", "end"}));
+  EXPECT_EQ(Lex("=<"), (Tokens{"14", "7", "end"}));
+  EXPECT_EQ(Lex("=>"), (Tokens{"14", "8", "end"}));
+  EXPECT_EQ(Lex("><"), (Tokens{"8", "7", "end"}));
+  EXPECT_EQ(Lex("==="), (Tokens{"9", "14", "end"}));
+}
+
+TEST(Lexer, UnknownCharacters) {
+  EXPECT_EQ(Lex("a_b"), (Tokens{"1:a", "error:Unknown character: _"}));
+  EXPECT_EQ(Lex("!"), (Tokens{"error:Unknown character: !"}));
+  EXPECT_EQ(Lex("x\fy"), (Tokens{"1:x", "error:Unknown character: \f"}));
+  EXPECT_EQ(Lex("x\vy"), (Tokens{"1:x", "error:Unknown character: \v"}));
+  EXPECT_EQ(Lex("\xe9"), (Tokens{"error:Unknown character: \xe9"}));
+  for (const char* c : {"&", "|", ".", "$", "#", "'", "\\"}) {
+    EXPECT_EQ(Lex(c), (Tokens{std::string("error:Unknown character: ") + c}));
+  }
+}
+
+TEST(Lexer, Strings) {
+  EXPECT_EQ(Lex("\"\""), (Tokens{"25:", "end"}));
+  EXPECT_EQ(Lex("\"abc"), (Tokens{"error:Missing \" at end of string\"abc"}));
+  const std::string exactly128 = "\"" + std::string(128, 'q') + "\"";
+  EXPECT_EQ(Lex(exactly128.c_str()), (Tokens{"25:" + std::string(127, 'q'), "end"}));
+  const std::string tooLong = "\"" + std::string(129, 'q') + "\"";
+  EXPECT_EQ(Lex(tooLong.c_str()), (Tokens{"error:String too long" + tooLong}));
+  const std::string unterminatedLong = "\"" + std::string(200, 'q');
+  EXPECT_EQ(Lex(unterminatedLong.c_str()), (Tokens{"error:String too long" + unterminatedLong}));
+}
+
+TEST(Lexer, TokenStartIsBeforeTheBlanks) {
+  ErrorRecord errors;
+  Lexer lexer;
+  const char* text = "x  + y";
+  lexer.Init(text, &errors);
+  Token token;
+  ASSERT_TRUE(lexer.Next(token));
+  ASSERT_TRUE(lexer.Next(token));
+  EXPECT_EQ(lexer.TokenStart(), text + 1);
+  EXPECT_EQ(lexer.Position(), text + 4);
+}
+
+TEST(Lexer, EndLeavesTheLastTokenInPlace) {
+  ErrorRecord errors;
+  Lexer lexer;
+  lexer.Init("foo ", &errors);
+  Token token;
+  ASSERT_TRUE(lexer.Next(token));
+  EXPECT_FALSE(lexer.Next(token));
+  EXPECT_EQ(token.kind, TokenKind::Identifier);
+  EXPECT_STREQ(token.text, "foo");
+  EXPECT_FALSE(errors.HasMessage());
+}
+
+TEST(Lexer, FirstErrorWins) {
+  ErrorRecord errors;
+  Lexer lexer;
+  lexer.Init("# $", &errors);
+  Token token;
+  EXPECT_FALSE(lexer.Next(token));
+  EXPECT_FALSE(lexer.Next(token));
+  EXPECT_STREQ(errors.Message(), "Unknown character: #");
+}
+
+TEST(Lexer, RequiredReadAtTheEndRaisesNotComplete) {
+  ErrorRecord errors;
+  Lexer lexer;
+  lexer.Init("x+", &errors);
+  Token token;
+  lexer.NextRequired(token);
+  lexer.NextRequired(token);
+  EXPECT_THROW(lexer.NextRequired(token), ParseAbort);
+  EXPECT_STREQ(errors.Message(), "Expression not completex+");
+}
+
+}  // namespace
+}  // namespace zorva
