@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace zorva {
+
 // Register masks, used in templates, in nodes and by the allocator. The
 // register number in instruction encodings is the index of the lowest bit.
 constexpr uint32_t kRegEax = 1;
@@ -56,10 +58,14 @@ constexpr uint32_t TemplateKey(uint32_t kind, uint32_t class0, uint32_t class1) 
   return kind | class0 << 10 | class1 << 13;
 }
 
-// The expression templates, ending with an entry whose key is 0.
-extern const CodeTemplate* const codeTemplates;
+// The expression templates. An entry whose words another entry continues has
+// the key kContinuationKey, which no node computes.
+constexpr uint32_t kContinuationKey = 0xFFFF;
+extern const CodeTemplate codeTemplates[];
 extern const int codeTemplateCount;
 
-// Frame templates by number, 0..10 (2 is empty).
+// Frame templates by number, 0..10 (number 2 is empty and unused).
 constexpr int kFrameTemplateCount = 11;
 extern const uint32_t* const frameTemplates[kFrameTemplateCount];
+
+}  // namespace zorva

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+
+namespace zorva {
 
 // The seven fields of the image that [a,b] reads, copied word for word: the
 // context only reads them and never frees what they refer to.
@@ -40,3 +43,5 @@ static_assert(offsetof(RenderContext, source) + offsetof(SourceImage, bits) == 1
 static_assert(offsetof(RenderContext, source) + offsetof(SourceImage, width) == 13 * 4, "word 13");
 static_assert(offsetof(RenderContext, source) + offsetof(SourceImage, stride) == 15 * 4, "word 15");
 static_assert(offsetof(RenderContext, slots) == 16 * 4, "word 16");
+
+}  // namespace zorva

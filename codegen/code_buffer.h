@@ -1,0 +1,25 @@
+// The executable block that holds one row routine.
+#pragma once
+
+#include <cstdint>
+
+namespace zorva {
+
+class CodeBuffer {
+ public:
+  CodeBuffer() = default;
+  ~CodeBuffer() { Release(); }
+  CodeBuffer(const CodeBuffer&) = delete;
+  CodeBuffer& operator=(const CodeBuffer&) = delete;
+
+  // Obtains a readable, writable and executable block of at least size
+  // bytes, aligned to at least 16; false when the platform refuses.
+  bool Allocate(uint32_t size);
+  void Release();
+
+  uint32_t size = 0;         // bytes requested
+  uint8_t* base = nullptr;   // start of the block
+  uint8_t* entry = nullptr;  // the row routine's entry point: base
+};
+
+}  // namespace zorva

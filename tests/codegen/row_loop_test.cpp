@@ -1,0 +1,203 @@
+// What compiled statements compute, run as machine code over the row loop.
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+
+#include "tests/codegen/jit_support.h"
+
+namespace zorva::testing {
+namespace {
+
+TEST(RowLoop, RowsRunFromTheLargestYAndFillTheStride) {
+  std::unique_ptr<Statement> statement = Build("y");
+  ASSERT_TRUE(statement);
+  const Rendering full = Render(*statement, Pass(nullptr, 256, 256));
+  ASSERT_TRUE(full.completed);
+  ASSERT_EQ(full.bytes.size(), 256u * 256u);
+  for (int row = 0; row < 256; ++row) {
+    EXPECT_EQ(full.bytes[row * 256], 255 - row);
+    EXPECT_EQ(full.bytes[row * 256 + 255], 255 - row);
+  }
+  const Rendering halved = Render(*statement, Pass(nullptr, 256, 256, 2));
+  ASSERT_EQ(halved.bytes.size(), 128u * 128u);
+  EXPECT_EQ(halved.bytes[0], 254);
+  EXPECT_EQ(halved.bytes[128 * 127], 0);
+}
+
+TEST(RowLoop, XAdvancesByTheStepInGroupsOfFour) {
+  std::unique_ptr<Statement> statement = Build("x");
+  ASSERT_TRUE(statement);
+  // Width 6, step 3: one pass of four pixels, x = 0, 3, 6, 9.
+  EXPECT_EQ(Render(*statement, Pass(nullptr, 6, 3, 3)).bytes, (std::vector<uint8_t>{0, 3, 6, 9}));
+  const Rendering row = Render(*statement, Pass(nullptr, 256, 1));
+  for (int x = 0; x < 256; ++x) EXPECT_EQ(row.bytes[x], x);
+}
+
+TEST(RowLoop, ContextHoldsSizesAndBindings) {
+  std::unique_ptr<Statement> statement = Build("X/4+Y+t*2+T+xm-ym");
+  ASSERT_TRUE(statement);
+  PassSetup setup = Pass(nullptr, 40, 8);
+  setup.t = 5;
+  setup.T = 3;
+  setup.xm = 20;
+  setup.ym = 1;
+  EXPECT_EQ(Render(*statement, setup).bytes[0], 40 / 4 + 8 + 10 + 3 + 20 - 1);
+  // A statement without t binds nothing for it.
+  EXPECT_EQ(Pixel("x+1", 99), 1);
+}
+
+TEST(RowLoop, UnboundVariablesReadZero) {
+  std::unique_ptr<Statement> statement = Build("r+g+b+p+h+s+l+1");
+  ASSERT_TRUE(statement);
+  RenderContext context;
+  std::memset(&context, 0xAB, sizeof context);
+  uint8_t out[4];
+  statement->SetupContext(context, Pass(out, 4, 1));
+  ASSERT_TRUE(statement->RunRows(context));
+  EXPECT_EQ(out[0], 1);
+}
+
+TEST(RowLoop, ArithmeticWrapsAndDividesLikeTheMachine) {
+  EXPECT_EQ(Pixel("256+1"), 1);
+  EXPECT_EQ(Pixel("-1"), 255);
+  EXPECT_EQ(Pixel("(0-2147483647-1)==-(0-2147483647-1)"), 1);
+  EXPECT_EQ(Pixel("2147483647+1==0-2147483647-1"), 1);
+  EXPECT_EQ(Pixel("7/0"), 7);
+  EXPECT_EQ(Pixel("7%0"), 7);
+  EXPECT_EQ(Pixel("1/0"), 1);
+  EXPECT_EQ(Pixel("t/2", -7), 256 - 4);  // a shift rounds toward minus infinity
+  EXPECT_EQ(Pixel("t/2", -3), 256 - 2);
+  EXPECT_EQ(Pixel("t/3", -7), 256 - 2);  // IDIV truncates toward zero
+  EXPECT_EQ(Pixel("t/3", -4), 256 - 1);
+  EXPECT_EQ(Pixel("t%3", -7), 256 - 1);
+  EXPECT_EQ(Pixel("t/16", -17), 256 - 2);
+  EXPECT_EQ(Pixel("t*9", 7), 63);
+  EXPECT_EQ(Pixel("t*8==t*4*2", -123456), 1);
+}
+
+TEST(RowLoop, PowersAndComparisons) {
+  EXPECT_EQ(Pixel("t^0", 5), 1);
+  EXPECT_EQ(Pixel("t^-1", 5), 0);
+  EXPECT_EQ(Pixel("2^31==0-2147483647-1"), 1);
+  EXPECT_EQ(Pixel("3^2"), 9);
+  EXPECT_EQ(Pixel("t^3", 5), 125);
+  EXPECT_EQ(Pixel("t^(t+1)", 3), 81);
+  EXPECT_EQ(Pixel("(t<0)+(t>0)*2+(t==0)*4+(t<=0)*8+(t>=0)*16+(t<>0)*32", -1), 1 + 8 + 32);
+  std::unique_ptr<Statement> crossing = Build("(x<y)+(y<x)");
+  ASSERT_TRUE(crossing);
+  const Rendering square = Render(*crossing, Pass(nullptr, 16, 16));
+  for (int row = 0; row < 16; ++row)
+    for (int x = 0; x < 16; ++x) EXPECT_EQ(square.bytes[row * 16 + x], x != 15 - row ? 1 : 0);
+}
+
+TEST(RowLoop, HeldOperandsSurviveTheirNeighbours) {
+  PassSetup setup = Pass(nullptr, 4, 1);
+  setup.t = 100;
+  setup.T = 20;
+  setup.xm = 7;
+  std::unique_ptr<Statement> difference = Build("(t+T)-xm");
+  ASSERT_TRUE(difference);
+  EXPECT_EQ(Render(*difference, setup).bytes[0], 113);
+  std::unique_ptr<Statement> power = Build("x^(y+1)");
+  ASSERT_TRUE(power);
+  const Rendering powers = Render(*power, Pass(nullptr, 4, 3));  // y = 2, 1, 0
+  EXPECT_EQ(powers.bytes, (std::vector<uint8_t>{0, 1, 8, 27, 0, 1, 4, 9, 0, 1, 2, 3}));
+  // Nested deeper than there are registers: the outer values wait on the stack.
+  EXPECT_EQ(Pixel("(((((t-1)-2)-3)-4)-5)-6", 30), 9);
+  EXPECT_EQ(Pixel("t-(1<(t-(20<(t-(3<(t-4))))))", 9), 9 - (1 < 9 - (20 < 9 - (3 < 5))));
+}
+
+TEST(RowLoop, ConditionEvaluatesOnlyTheChosenBranch) {
+  EXPECT_EQ(Pixel("t?5:6", -3), 5);
+  EXPECT_EQ(Pixel("t?5:6", 0), 6);
+  // A true branch of some 280 bytes needs the long jump.
+  std::string text = "x<2?t";
+  for (int i = 0; i < 40; ++i) text += "+t";
+  text += ":7";
+  std::unique_ptr<Statement> statement = Build(text.c_str());
+  ASSERT_TRUE(statement);
+  PassSetup setup = Pass(nullptr, 4, 1);
+  setup.t = 2;
+  EXPECT_EQ(Render(*statement, setup).bytes, (std::vector<uint8_t>{82, 82, 7, 7}));
+}
+
+TEST(RowLoop, BracketReadsTheSourceImageFromItsTopRow) {
+  uint8_t pixels[3 * 4] = {1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0};  // bottom row first
+  std::unique_ptr<Statement> statement = Build("[t,T]");
+  ASSERT_TRUE(statement);
+  PassSetup setup = Pass(nullptr, 4, 1);
+  setup.source = SourceImage{0, pixels, nullptr, nullptr, 3, 3, 4};
+  const auto at = [&](int32_t a, int32_t b) {
+    setup.t = a;
+    setup.T = b;
+    return Render(*statement, setup).bytes[0];
+  };
+  EXPECT_EQ(at(0, 0), 7);
+  EXPECT_EQ(at(2, 2), 3);
+  EXPECT_EQ(at(1, 1), 5);
+  EXPECT_EQ(at(3, 0), 0);
+  EXPECT_EQ(at(0, 3), 0);
+  EXPECT_EQ(at(-1, 0), 0);
+  EXPECT_EQ(at(0, -1), 0);
+  EXPECT_EQ(Pixel("[5,5]"), 0);  // no source image at all
+  EXPECT_EQ(Pixel("{rand(3),5}+7"), 7);
+}
+
+TEST(RowLoop, FaultEndsThePassAndLeavesTheImage) {
+  std::unique_ptr<Statement> overflow = Build("(0-2147483647-1)/(0-1)");
+  ASSERT_TRUE(overflow);
+  const Rendering faulted = Render(*overflow, Pass(nullptr, 16, 16));
+  EXPECT_FALSE(faulted.completed);
+  EXPECT_EQ(faulted.bytes, std::vector<uint8_t>(16 * 16, 0xEE));
+  // A read through a bad address is caught the same way, after the rows
+  // that did not touch it.
+  std::unique_ptr<Statement> wild = Build("y<2?[x,0]:1");
+  ASSERT_TRUE(wild);
+  PassSetup setup = Pass(nullptr, 8, 4);
+  setup.source = SourceImage{0, reinterpret_cast<const uint8_t*>(16), nullptr, nullptr, 1 << 30, 1, 0};
+  const Rendering partial = Render(*wild, setup);
+  EXPECT_FALSE(partial.completed);
+  EXPECT_EQ(partial.bytes[15], 1);
+  EXPECT_EQ(partial.bytes[16], 0xEE);
+  // The process goes on, and so do later passes.
+  EXPECT_EQ(Pixel("40+2"), 42);
+  std::unique_ptr<Statement> remainder = Build("t%(0-1)");
+  ASSERT_TRUE(remainder);
+  PassSetup minimum = Pass(nullptr, 4, 1);
+  minimum.t = INT_MIN;
+  EXPECT_FALSE(Render(*remainder, minimum).completed);
+}
+
+TEST(RowLoop, StatementWithoutCodeRendersNothing) {
+  Statement empty;
+  RenderContext context{};
+  EXPECT_FALSE(empty.RunRows(context));
+}
+
+TEST(RowLoop, ProductByZeroFoldsForGood) {
+  std::unique_ptr<Statement> statement = Build("t+x*0");
+  ASSERT_TRUE(statement);
+  EXPECT_EQ(statement->Text(), "t+0");
+  std::unique_ptr<Statement> kept = Build("0*x");
+  ASSERT_TRUE(kept);
+  EXPECT_EQ(kept->Text(), "0*x");
+}
+
+TEST(RowLoop, RemovedVariableGivesUpItsSlot) {
+  std::unique_ptr<Statement> statement = Build("y+t");
+  ASSERT_TRUE(statement);
+  // Replace y by the constant 5, as a mutation would, and compile again.
+  ExprNode* sum = statement->tree->Root();
+  DeleteTree(sum->child[0]);
+  sum->child[0] = ExprNode::MakeConst(5);
+  ASSERT_TRUE(statement->Recompile());
+  EXPECT_EQ(statement->symbols->At(statement->symbols->Lookup("y")).slot, -1);
+  PassSetup setup = Pass(nullptr, 4, 3);
+  setup.t = 10;
+  EXPECT_EQ(Render(*statement, setup).bytes, std::vector<uint8_t>(12, 15));
+}
+
+}  // namespace
+}  // namespace zorva::testing
