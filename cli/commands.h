@@ -15,6 +15,9 @@ namespace zorva {
 // zorva check TEXT|-
 int CheckCommand(int argc, char** argv);
 
+// zorva code TEXT [--statement pixel|p|r|g|b|h|s|l]
+int CodeCommand(int argc, char** argv);
+
 }  // namespace zorva
 
 // zorva table NAME
