@@ -1,6 +1,9 @@
 #include "app/vis_app.h"
 
+#include <ctime>
+
 #include "app/sound_copy.h"
+#include "codegen/random.h"
 
 VisApp visApp;
 HINSTANCE moduleInstance;
@@ -14,6 +17,7 @@ void VisApp::Attach(winampVisModule* record) {
 // Returns 0 on success and 1 when the main window cannot be made, as Init must.
 int32_t VisApp::Start(winampVisModule* record) {
   Attach(record);
+  SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
   return 0;
 }
 
