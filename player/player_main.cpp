@@ -3,6 +3,7 @@
 // and calls Render once a frame, and can drive it from a script for tests.
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <cstdio>
 #include <fstream>
@@ -55,6 +56,19 @@ static void FillPlayerFields(winampVisModule* module, HWND playerWindow, HMODULE
   module->nCh = feed.kind == FeedKind::Clip ? feed.clip.channels : 2;
 }
 
+// GDI and USER objects and private bytes of the process, so that a long run
+// shows whether a plug-in leaks.
+static std::string ResourceLine() {
+  PROCESS_MEMORY_COUNTERS_EX memory = {};
+  memory.cb = sizeof memory;
+  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+  return "resources gdi=" + std::to_string(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) +
+         " user=" + std::to_string(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)) +
+         " private=" + std::to_string(memory.PrivateUsage) +
+         " pagefile=" + std::to_string(memory.PagefileUsage) +
+         " workingset=" + std::to_string(memory.WorkingSetSize);
+}
+
 static int RunConfig(PlayerSession& session) {
   for (const ScriptEvent& event : session.events) {
     if (event.action == ScriptAction::Config) {
@@ -71,8 +85,10 @@ static int RunVisualization(PlayerSession& session) {
   const int initResult = session.module->Init(session.module);
   Report("init " + std::to_string(initResult));
   if (initResult != 0) return 1;
+  playerLog.Line(ResourceLine());
   session.Run();
   Report("frames " + std::to_string(session.frame));
+  playerLog.Line(ResourceLine());
   playerLog.Line("clipboard " + session.ClipboardText());
   session.module->Quit(session.module);
   Report("quit");
