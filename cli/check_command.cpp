@@ -1,6 +1,7 @@
 // zorva check TEXT: builds an expression from TEXT (or standard input for
 // "-") the way the plug-in does, then prints its text form, or the message
-// the plug-in would show.
+// the plug-in would show. It compiles too, so the text shows the compiler's
+// rewrites ("t+x*0" reads "t+0").
 #include <cstdio>
 #include <iostream>
 #include <iterator>
@@ -8,7 +9,7 @@
 
 #include "cli/commands.h"
 #include "lang/error_record.h"
-#include "lang/parsed_statement.h"
+#include "codegen/statement.h"
 #include "lang/statement_roles.h"
 
 namespace zorva {
@@ -28,7 +29,7 @@ int CheckCommand(int argc, char** args) {
   }
   const std::string text = std::string(args[0]) == "-" ? ReadAll(std::cin) : std::string(args[0]);
   ErrorRecord errors;
-  GlyxStatements<ParsedStatement> glyx;
+  GlyxStatements<Statement> glyx;
   if (!glyx.CreateFromText(text.c_str(), errors)) {
     std::fprintf(stderr, "%s\n", MessageOf(errors));
     return 1;

@@ -1,0 +1,82 @@
+#include "image/glyx_image.h"
+
+#include "image/hsl.h"
+
+namespace zorva {
+
+namespace {
+
+constexpr int kPaletteEntries = 256;
+
+// What a render pass shares whatever it writes: the frame's variables and
+// the source image.
+struct FrameVariables {
+  int32_t t;
+  int32_t T;
+  int32_t xm;
+  int32_t ym;
+  SourceImage source;
+};
+
+void RunPass(const Statement& statement, uint8_t* destination, int32_t width, int32_t height, int32_t step,
+             int32_t channel, const FrameVariables& frame) {
+  const PassSetup setup{destination, width,    height,   step,    frame.t,
+                        frame.T,     frame.xm, frame.ym, channel, frame.source};
+  RenderContext context;
+  statement.SetupContext(context, setup);
+  // A fault in the generated code only ends this pass.
+  statement.RunRows(context);
+}
+
+}  // namespace
+
+GlyxImage::~GlyxImage() {
+  statements.Clear();
+  sourceImage.Free();
+  image.Free();
+}
+
+bool GlyxImage::CreateFromText(const char* text, ErrorRecord& errors) {
+  return statements.CreateFromText(text, errors);
+}
+
+bool GlyxImage::Resize(int32_t newWidth, int32_t newHeight, int32_t newPixelStep, int32_t newPeriod) {
+  image.Free();
+  frame = 0;
+  period = newPeriod;
+  pixelStep = newPixelStep;
+  const int32_t columns = (newWidth + pixelStep - 1) / pixelStep;
+  const int32_t rows = (newHeight + pixelStep - 1) / pixelStep;
+  width = columns * pixelStep;
+  height = rows * pixelStep;
+  return image.Allocate(columns, rows);
+}
+
+bool GlyxImage::Render(int32_t xm, int32_t ym) {
+  const FrameVariables variables{frame, period, xm, ym, sourceImage.AsSource()};
+  uint8_t channels[3][kPaletteEntries] = {};
+  for (int c = 0; c < 3; ++c) {
+    const Statement* statement = statements.palette ? statements.palette.get() : statements.channels[c].get();
+    if (statement) RunPass(*statement, channels[c], kPaletteEntries, 1, 1, c, variables);
+  }
+  for (int i = 0; i < kPaletteEntries; ++i) {
+    if (statements.hslMode) {
+      const Rgb rgb = HslToRgb(channels[0][i], channels[1][i], channels[2][i]);
+      channels[0][i] = rgb.red;
+      channels[1][i] = rgb.green;
+      channels[2][i] = rgb.blue;
+    }
+    image.SetEntry(i, channels[0][i], channels[1][i], channels[2][i]);
+  }
+  if (statements.pixel && image.bits)
+    RunPass(*statements.pixel, image.bits, width, height, pixelStep, 0, variables);
+  ++frame;
+  return true;
+}
+
+BoundedText GlyxImage::ExpressionText(char* buffer, size_t capacity, const char* separator) const {
+  const std::vector<StatementView> views = statements.InTextOrder();
+  return zorva::ExpressionText(views.data(), views.size(), buffer, capacity, separator);
+}
+
+}  // namespace zorva
