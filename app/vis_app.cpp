@@ -1,13 +1,22 @@
 #include "app/vis_app.h"
 
 #include <ctime>
+#include <new>
 
 #include "app/sound_copy.h"
+#include "app/vis_window.h"
+#include "app/window_dc.h"
 #include "codegen/random.h"
+#include "library/builtin_glyxes.h"
+#include "sys/alert.h"
 
 VisApp visApp;
 HINSTANCE moduleInstance;
 HWND mainWindow;
+
+// The application always evaluates a 256 x 256 area with period 256.
+constexpr int32_t kAreaSize = 256;
+constexpr int32_t kPeriod = 256;
 
 void VisApp::Attach(winampVisModule* record) {
   moduleInstance = record->hDllInstance;
@@ -18,21 +27,95 @@ void VisApp::Attach(winampVisModule* record) {
 int32_t VisApp::Start(winampVisModule* record) {
   Attach(record);
   SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
-  return 0;
+  ResetToGoodParent();
+  return CreateMainWindow();
+}
+
+static POINT CursorInMainWindow() {
+  POINT cursor = {};
+  GetCursorPos(&cursor);
+  ScreenToClient(mainWindow, &cursor);
+  return cursor;
 }
 
 int32_t VisApp::RenderFrame() {
   CopySoundFrame(*module);
+  const POINT cursor = CursorInMainWindow();
+  if (current && current->Render(cursor.x, cursor.y) && mainWindow != nullptr) {
+    WindowDc window(mainWindow);
+    if (window.dc != nullptr) PaintImage(window.dc);
+  }
   return 0;
 }
 
 void VisApp::Stop() {
   StopTimers();
+  DestroyMainWindow();
 }
 
 void VisApp::ShowConfigDialog() {
   StopTimers();
   RestartTimers();
+}
+
+bool VisApp::SetExpressionFromText(const char* text) {
+  current.reset();
+  current.reset(new (std::nothrow) zorva::GlyxImage);
+  if (!current) return false;
+  zorva::ErrorRecord errors;
+  if (!current->CreateFromText(text, errors)) {
+    current.reset();
+    StopTimers();
+    const char* message = zorva::MessageOf(errors);
+    MessageBoxA(module->hwndParent, message != nullptr ? message : "", "Zorva", MB_OK);
+    RestartTimers();
+    return false;
+  }
+  if (!current->Resize(kAreaSize, kAreaSize, pixelStep, kPeriod)) {
+    current.reset();
+    return false;
+  }
+  RefreshInputWindowText();
+  return true;
+}
+
+// Until the expression library lands, the good parents are the built-ins.
+void VisApp::ResetToGoodParent() {
+  SetExpressionFromText(zorva::kBuiltinGlyxes[DrawRandom() % zorva::kBuiltinGlyxCount]);
+}
+
+// The input window does not exist yet, so there is no text to refresh.
+void VisApp::RefreshInputWindowText() {}
+
+void VisApp::PaintImage(HDC dc) {
+  if (!current) return;
+  RECT client;
+  if (GetClientRect(mainWindow, &client)) current->image.Draw(dc, client, zoom);
+}
+
+int32_t VisApp::CreateMainWindow() {
+  if (!RegisterMainWindowClass(module->hDllInstance)) {
+    MessageBoxA(module->hwndParent, "Error registering window class", "blah", MB_OK);
+    return 1;
+  }
+  mainWindow = CreateMainWindowHandle(*module, windowX, windowY, clientWidth, clientHeight);
+  if (mainWindow == nullptr) {
+    MessageBoxA(module->hwndParent, "Error creating window", "Zorva", MB_OK);
+    return 1;
+  }
+  zorva::sys::SetAlertOwner(mainWindow);
+  RestartTimers();
+  AttachModuleRecord(mainWindow, module);
+  FitClientArea(mainWindow, clientWidth, clientHeight);
+  ShowWindow(mainWindow, SW_SHOWNORMAL);
+  return 0;
+}
+
+void VisApp::DestroyMainWindow() {
+  zorva::sys::SetAlertOwner(nullptr);
+  if (mainWindow != nullptr) DestroyWindow(mainWindow);
+  mainWindow = nullptr;
+  UnregisterClassA(kMainWindowClass, module->hDllInstance);
 }
 
 static void KillTimerOfMainWindow(uint32_t* timerId) {

@@ -4,14 +4,17 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "host/vis_module.h"
+#include "image/glyx_image.h"
 
 // The one application object. The player's four entries forward to it; it
 // owns everything the plug-in shows. Its fields keep their documented order.
 class VisApp {
  public:
   winampVisModule* module = nullptr;
+  std::unique_ptr<zorva::GlyxImage> current;  // none while no text has built
   int32_t windowX = 0;
   int32_t windowY = 0;
   int32_t clientWidth = 256;
@@ -23,8 +26,8 @@ class VisApp {
   int32_t zoom = 1;
   int32_t autoRestartSeconds = 60;
   int32_t autoMutateSeconds = 10;
-  // The current expression, the input window and the expression library join
-  // these fields as their parts are built.
+  // The input window and the expression library join these fields as their
+  // parts are built.
 
   void Attach(winampVisModule* record);
   int32_t Start(winampVisModule* record);
@@ -32,8 +35,24 @@ class VisApp {
   void Stop();
   void ShowConfigDialog();
 
+  // Replaces the current expression by one built from `text`. A text that
+  // does not build shows its message and leaves no current expression.
+  bool SetExpressionFromText(const char* text);
+  void ResetToGoodParent();
+  void RefreshInputWindowText();
+  void PaintImage(HDC dc);
+
+  int32_t CreateMainWindow();
+  void DestroyMainWindow();
+
   void RestartTimers();
   void StopTimers();
+
+  // Commands from the main window's keys and timers.
+  void OnKeyDown(WPARAM key);
+  void OnTimer(WPARAM id);
+  void CopyToClipboard();
+  void PasteFromClipboard();
 };
 
 constexpr UINT kRestartTimerId = 666;
