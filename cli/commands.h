@@ -18,6 +18,10 @@ int CheckCommand(int argc, char** argv);
 // zorva code TEXT [--statement pixel|p|r|g|b|h|s|l]
 int CodeCommand(int argc, char** argv);
 
+// zorva render TEXT [--frames N] [--step S] [--xm N] [--ym N]
+//   [--audio silence|ramp|music] [--wav FILE] -o OUT
+int RenderCommand(int argc, char** argv);
+
 }  // namespace zorva
 
 // zorva table NAME

@@ -9,6 +9,9 @@
 static const Command kCommands[] = {
     {"check", "check TEXT|-", "parse an expression and print it back, or its error", zorva::CheckCommand},
     {"code", "code TEXT [--statement pixel|p|r|g|b|h|s|l]", "print the machine code of a statement's row routine", zorva::CodeCommand},
+    {"render", "render TEXT [OPTIONS] -o OUT.raw|OUT.png|OUT.gif",
+     "render frames; options --frames N --step S --xm N --ym N --audio silence|ramp|music --wav FILE",
+     zorva::RenderCommand},
     {"table", "table NAME", "print a lookup table: sine cosine arcsine arccosine arctangent dsine decay exp", TableCommand},
     {"palette", "palette K", "print the 256 colours of pal(K, ...) as \"r g b\" lines", PaletteCommand},
     {"palettes", "palettes -o FILE.png", "draw the 28 palettes of pal as labelled strips", PalettesCommand},

@@ -1,0 +1,165 @@
+// An expression object from text to rendered frame: the statement kinds, the
+// defaults, the palette passes and the pixel pass.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "image/glyx_image.h"
+#include "image/hsl.h"
+#include "image/palettes.h"
+
+namespace zorva {
+namespace {
+
+struct Colour {
+  int red, green, blue;
+  bool operator==(const Colour& other) const {
+    return red == other.red && green == other.green && blue == other.blue;
+  }
+};
+
+std::ostream& operator<<(std::ostream& out, const Colour& c) {
+  return out << "(" << c.red << "," << c.green << "," << c.blue << ")";
+}
+
+Colour EntryOf(const GlyxImage& glyx, int i) {
+  const uint8_t* entry = glyx.image.header + 40 + 4 * i;
+  return {entry[2], entry[1], entry[0]};
+}
+
+// Pixel (x, y) of the picture, counted from its top row: rows are stored
+// bottom-up.
+int PixelAt(const GlyxImage& glyx, int column, int row) {
+  const PixelImage& image = glyx.image;
+  return image.bits[(image.height - 1 - row) * image.stride + column];
+}
+
+std::unique_ptr<GlyxImage> Built(const char* text, int32_t step = 1) {
+  auto glyx = std::make_unique<GlyxImage>();
+  ErrorRecord errors;
+  EXPECT_TRUE(glyx->CreateFromText(text, errors)) << text << ": " << (errors.Message() ? errors.Message() : "");
+  EXPECT_TRUE(glyx->Resize(256, 256, step, 256));
+  return glyx;
+}
+
+std::string TextOf(const char* text) {
+  GlyxImage glyx;
+  ErrorRecord errors;
+  if (!glyx.CreateFromText(text, errors)) return errors.Message();
+  return glyx.ExpressionString("; ");
+}
+
+TEST(GlyxImage, DefaultsAndLaterStatementsWin) {
+  EXPECT_EQ(TextOf(""), "r=x; g=x; b=x; x");
+  EXPECT_EQ(TextOf("x*y"), "r=x; g=x; b=x; x*y");
+  EXPECT_EQ(TextOf("[x,y]"), "p=pal(0); [x,y]");
+  EXPECT_EQ(TextOf("h=x"), "h=x; s=x; l=x; x");
+  EXPECT_EQ(TextOf("g=y; x+y"), "r=x; g=y; b=x; x+y");
+  EXPECT_EQ(TextOf("x; y"), "r=x; g=x; b=x; y");
+  EXPECT_EQ(TextOf("r=x; r=255-x"), "r=255-x; g=x; b=x; x");
+  EXPECT_EQ(TextOf("p=pal(3); r=x; x"), "p=pal(3); x");
+}
+
+TEST(GlyxImage, MixedColourModelsFailAndLeaveNothing) {
+  GlyxImage glyx;
+  ErrorRecord errors;
+  EXPECT_FALSE(glyx.CreateFromText("r=x; h=y", errors));
+  EXPECT_STREQ(errors.Message(), "You cannot mix RGB with HSL color models.");
+  EXPECT_FALSE(glyx.statements.pixel);
+  EXPECT_FALSE(glyx.statements.channels[0]);
+  ErrorRecord parseErrors;
+  EXPECT_FALSE(glyx.CreateFromText("p=pal(1); x+", parseErrors));
+  EXPECT_STREQ(parseErrors.Message(), "Expression not complete x+");
+  EXPECT_FALSE(glyx.statements.palette);
+}
+
+TEST(GlyxImage, EmptyTextRendersAGreyRampOfX) {
+  std::unique_ptr<GlyxImage> glyx = Built("");
+  ASSERT_TRUE(glyx->Render(0, 0));
+  for (int i = 0; i < 256; ++i) ASSERT_EQ(EntryOf(*glyx, i), (Colour{i, i, i})) << i;
+  for (int x = 0; x < 256; ++x) ASSERT_EQ(PixelAt(*glyx, x, 17), x);
+}
+
+TEST(GlyxImage, ChannelPassesSeeXAsTheEntryAndYAsZero) {
+  std::unique_ptr<GlyxImage> glyx = Built("r=255-x; g=y+7; b=X+Y; y");
+  glyx->Render(0, 0);
+  // X is 256 and Y is 1 in the palette passes.
+  for (int i = 0; i < 256; ++i) ASSERT_EQ(EntryOf(*glyx, i), (Colour{255 - i, 7, 1})) << i;
+  EXPECT_EQ(PixelAt(*glyx, 3, 0), 0);
+  EXPECT_EQ(PixelAt(*glyx, 3, 200), 200);
+}
+
+TEST(GlyxImage, PaletteStatementGivesAllThreeChannels) {
+  std::unique_ptr<GlyxImage> glyx = Built("p=pal(3); r=x; x");
+  glyx->Render(0, 0);
+  for (int i = 0; i < 256; ++i)
+    ASSERT_EQ(EntryOf(*glyx, i), (Colour{Pal(3, 0, i, 0), Pal(3, 0, i, 1), Pal(3, 0, i, 2)})) << i;
+}
+
+TEST(GlyxImage, HslChannelsAreConverted) {
+  std::unique_ptr<GlyxImage> glyx = Built("h=x; s=200; l=128");
+  glyx->Render(0, 0);
+  for (int i = 0; i < 256; ++i) {
+    const Rgb rgb = HslToRgb(i, 200, 128);
+    ASSERT_EQ(EntryOf(*glyx, i), (Colour{rgb.red, rgb.green, rgb.blue})) << i;
+  }
+  // With a palette statement the pal values are read as hue, saturation, lightness.
+  std::unique_ptr<GlyxImage> paletted = Built("p=pal(5); h=x");
+  ASSERT_TRUE(paletted->statements.hslMode);
+  paletted->Render(0, 0);
+  for (int i = 0; i < 256; ++i) {
+    const Rgb rgb = HslToRgb(Pal(5, 0, i, 0), Pal(5, 0, i, 1), Pal(5, 0, i, 2));
+    ASSERT_EQ(EntryOf(*paletted, i), (Colour{rgb.red, rgb.green, rgb.blue})) << i;
+  }
+}
+
+TEST(GlyxImage, ResizeRoundsUpToTheStepAndRestartsT) {
+  std::unique_ptr<GlyxImage> glyx = Built("X+t*10", 3);
+  EXPECT_EQ(glyx->width, 258);
+  EXPECT_EQ(glyx->height, 258);
+  EXPECT_EQ(glyx->image.width, 86);
+  EXPECT_EQ(glyx->image.stride, 88);
+  glyx->Render(0, 0);
+  EXPECT_EQ(PixelAt(*glyx, 85, 85), 258 % 256);
+  glyx->Render(0, 0);
+  EXPECT_EQ(glyx->frame, 2);
+  EXPECT_EQ(PixelAt(*glyx, 0, 0), (258 + 10) % 256);
+  ASSERT_TRUE(glyx->Resize(256, 256, 2, 256));
+  EXPECT_EQ(glyx->frame, 0);
+  EXPECT_EQ(glyx->width, 256);
+  EXPECT_EQ(glyx->image.width, 128);
+  glyx->Render(0, 0);
+  EXPECT_EQ(PixelAt(*glyx, 127, 127), 0);
+  ASSERT_TRUE(glyx->Resize(256, 256, 4, 256));
+  EXPECT_EQ(glyx->image.width, 64);
+}
+
+TEST(GlyxImage, StepSpacesTheEvaluatedPoints) {
+  std::unique_ptr<GlyxImage> glyx = Built("x+y*2", 3);
+  glyx->Render(0, 0);
+  EXPECT_EQ(PixelAt(*glyx, 1, 0), 3);
+  EXPECT_EQ(PixelAt(*glyx, 0, 1), 6);
+  EXPECT_EQ(PixelAt(*glyx, 85, 85), (255 + 255 * 2) % 256);
+}
+
+TEST(GlyxImage, MouseAndPeriodReachEveryPass) {
+  std::unique_ptr<GlyxImage> glyx = Built("r=xm; g=ym; b=T; xm-ym");
+  glyx->Render(40, 9);
+  EXPECT_EQ(EntryOf(*glyx, 100), (Colour{40, 9, 0}));  // T is 256
+  EXPECT_EQ(PixelAt(*glyx, 0, 0), 31);
+}
+
+TEST(GlyxImage, BoundedTextReportsWhatDidNotFit) {
+  std::unique_ptr<GlyxImage> glyx = Built("p=pal(2); x*y");
+  char line[64];
+  const BoundedText whole = glyx->ExpressionText(line, sizeof line, "\n");
+  EXPECT_TRUE(whole.complete);
+  EXPECT_STREQ(line, "p=pal(2)\nx*y");
+  char tight[6];
+  EXPECT_FALSE(glyx->ExpressionText(tight, sizeof tight, "; ").complete);
+  glyx->Clear();
+  EXPECT_EQ(glyx->ExpressionString("; "), "");
+}
+
+}  // namespace
+}  // namespace zorva

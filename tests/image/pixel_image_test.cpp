@@ -1,0 +1,105 @@
+// The image block as the pixel loop and the platform's blit read it.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "image/pixel_image.h"
+
+namespace zorva {
+namespace {
+
+int32_t Word(const uint8_t* at) {
+  int32_t value;
+  std::memcpy(&value, at, 4);
+  return value;
+}
+
+int16_t Half(const uint8_t* at) {
+  int16_t value;
+  std::memcpy(&value, at, 2);
+  return value;
+}
+
+TEST(PixelImage, HeaderAndStride) {
+  PixelImage image;
+  ASSERT_TRUE(image.Allocate(86, 86));
+  EXPECT_EQ(image.stride, 88);
+  EXPECT_EQ(image.bits, image.header + 1064);
+  const uint8_t* h = image.header;
+  EXPECT_EQ(Word(h + 0), 40);
+  EXPECT_EQ(Word(h + 4), 86);
+  EXPECT_EQ(Word(h + 8), 86);
+  EXPECT_EQ(Half(h + 12), 1);
+  EXPECT_EQ(Half(h + 14), 8);
+  EXPECT_EQ(Word(h + 16), 0);
+  EXPECT_EQ(Word(h + 20), 88 * 86);
+  EXPECT_EQ(Word(h + 24), 0);
+  EXPECT_EQ(Word(h + 28), 0);
+  EXPECT_EQ(Word(h + 32), 256);
+  EXPECT_EQ(Word(h + 36), 256);
+#ifdef _WIN32
+  EXPECT_EQ(GlobalSize(image.memoryHandle), 88u * 86u + 1064u);
+#endif
+  // The pixel loop writes whole rows of the stride, padding included.
+  std::memset(image.bits, 7, 88 * 86);
+  ASSERT_TRUE(image.Allocate(256, 256));
+  EXPECT_EQ(image.stride, 256);
+  EXPECT_EQ(Word(image.header + 20), 256 * 256);
+  ASSERT_TRUE(image.Allocate(5, 1));
+  EXPECT_EQ(image.stride, 8);
+}
+
+TEST(PixelImage, ColourTableStartsBlackAndTakesBlueGreenRed) {
+  PixelImage image;
+  ASSERT_TRUE(image.Allocate(16, 16));
+  ASSERT_FALSE(image.palette);  // the test displays have no hardware palette
+  const uint8_t* table = image.header + 40;
+  for (int i = 0; i < 1024; ++i) ASSERT_EQ(table[i], 0) << i;
+  image.SetEntry(5, 255, 0, 0);
+  EXPECT_EQ(table[20], 0);
+  EXPECT_EQ(table[21], 0);
+  EXPECT_EQ(table[22], 255);
+  EXPECT_EQ(table[23], 0);
+  image.SetEntry(255, 1, 2, 3);
+  EXPECT_EQ(table[1020], 3);
+  EXPECT_EQ(table[1021], 2);
+  EXPECT_EQ(table[1022], 1);
+  EXPECT_EQ(table[1023], 0);
+  EXPECT_EQ(table[16], 0);
+  EXPECT_EQ(table[24], 0);
+}
+
+TEST(PixelImage, FreeEmptiesAndIsHarmlessTwice) {
+  PixelImage image;
+  image.Free();
+  image.SetEntry(0, 1, 2, 3);  // nothing to write into
+  ASSERT_TRUE(image.Allocate(10, 4));
+  image.Free();
+  image.Free();
+  EXPECT_EQ(image.memoryHandle, nullptr);
+  EXPECT_EQ(image.bits, nullptr);
+  EXPECT_EQ(image.header, nullptr);
+  EXPECT_EQ(image.width, 0);
+  EXPECT_EQ(image.height, 0);
+  EXPECT_EQ(image.stride, 0);
+  ASSERT_TRUE(image.Allocate(3, 3));
+  EXPECT_EQ(image.stride, 4);
+}
+
+TEST(PixelImage, SourceWordsAreTheFields) {
+  PixelImage image;
+  const SourceImage empty = image.AsSource();
+  EXPECT_EQ(empty.bits, nullptr);
+  EXPECT_EQ(empty.width, 0);
+  ASSERT_TRUE(image.Allocate(86, 20));
+  const SourceImage source = image.AsSource();
+  EXPECT_EQ(source.bits, image.bits);
+  EXPECT_EQ(source.header, image.header);
+  EXPECT_EQ(source.width, 86);
+  EXPECT_EQ(source.height, 20);
+  EXPECT_EQ(source.stride, 88);
+  EXPECT_NE(source.memoryHandle, 0u);
+}
+
+}  // namespace
+}  // namespace zorva
