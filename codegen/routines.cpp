@@ -2,6 +2,7 @@
 
 #include "codegen/lookup_tables.h"
 #include "codegen/random.h"
+#include "codegen/render_context.h"
 #include "codegen/sound_frame.h"
 #include "image/palettes.h"
 
@@ -30,15 +31,6 @@ uint32_t IntegerSquareRoot(uint32_t n) {
     }
   }
   return root;
-}
-
-// Routines read the render context as generated code does: by word number.
-constexpr int kCenterXWord = 3;
-constexpr int kCenterYWord = 4;
-constexpr int kChannelWord = 8;
-
-int32_t ContextWord(const RenderContext* context, int word) {
-  return reinterpret_cast<const int32_t*>(context)[word];
 }
 
 int32_t LeftSample(int32_t k) {
@@ -103,9 +95,9 @@ int32_t ZORVA_ROUTINE VolRoutine(int32_t a) {
   return sum / 8;
 }
 
-int32_t TaxicabAngle(int32_t a, int32_t b, int32_t centerX, int32_t centerY) {
-  int32_t dx = Signed(Unsigned(a) - Unsigned(centerX));
-  int32_t dy = Signed(Unsigned(b) - Unsigned(centerY));
+int32_t ZORVA_ROUTINE ThetaRoutine(int32_t a, int32_t b, const zorva::RenderContext* context) {
+  int32_t dx = Signed(Unsigned(a) - Unsigned(context->centerX));
+  int32_t dy = Signed(Unsigned(b) - Unsigned(context->centerY));
   if (dx == 0 && dy == 0) return 0;
   int32_t distance = Signed(AbsoluteValue(dx) + AbsoluteValue(dy));
   int32_t scaled = Signed(Unsigned(dy) * 64u);
@@ -117,20 +109,13 @@ int32_t TaxicabAngle(int32_t a, int32_t b, int32_t centerX, int32_t centerY) {
   return Signed(Unsigned(q) + 255u);
 }
 
-int32_t DistanceFrom(int32_t a, int32_t b, int32_t centerX, int32_t centerY) {
-  uint32_t dx = Unsigned(a) - Unsigned(centerX);
-  uint32_t dy = Unsigned(b) - Unsigned(centerY);
+int32_t ZORVA_ROUTINE RadRoutine(int32_t a, int32_t b, const zorva::RenderContext* context) {
+  uint32_t dx = Unsigned(a) - Unsigned(context->centerX);
+  uint32_t dy = Unsigned(b) - Unsigned(context->centerY);
   return Signed(IntegerSquareRoot(dx * dx + dy * dy));
 }
 
-int32_t ZORVA_ROUTINE ThetaRoutine(int32_t a, int32_t b, const RenderContext* context) {
-  return TaxicabAngle(a, b, ContextWord(context, kCenterXWord), ContextWord(context, kCenterYWord));
-}
-
-int32_t ZORVA_ROUTINE RadRoutine(int32_t a, int32_t b, const RenderContext* context) {
-  return DistanceFrom(a, b, ContextWord(context, kCenterXWord), ContextWord(context, kCenterYWord));
-}
-
-int32_t ZORVA_ROUTINE PalRoutine(int32_t a, int32_t b, int32_t x, const RenderContext* context) {
-  return Pal(a, b, x, ContextWord(context, kChannelWord));
+int32_t ZORVA_ROUTINE PalRoutine(int32_t a, int32_t b, int32_t x,
+                                 const zorva::RenderContext* context) {
+  return Pal(a, b, x, context->channel);
 }

@@ -3,7 +3,9 @@
 
 #include <cstdint>
 
+namespace zorva {
 struct RenderContext;
+}
 
 // The runtime routines that compiled code calls. First argument in ECX,
 // second in EDX, any further arguments on the stack, removed by the routine;
@@ -26,15 +28,11 @@ int32_t ZORVA_ROUTINE FftRoutine(int32_t a);
 int32_t ZORVA_ROUTINE VolRoutine(int32_t a);
 
 // theta and rad measure from the context's centre (centerX, centerY).
-int32_t ZORVA_ROUTINE ThetaRoutine(int32_t a, int32_t b, const RenderContext* context);
-int32_t ZORVA_ROUTINE RadRoutine(int32_t a, int32_t b, const RenderContext* context);
+int32_t ZORVA_ROUTINE ThetaRoutine(int32_t a, int32_t b, const zorva::RenderContext* context);
+int32_t ZORVA_ROUTINE RadRoutine(int32_t a, int32_t b, const zorva::RenderContext* context);
 
 // pal reads the context's channel; b is 0 for the one-argument form.
-int32_t ZORVA_ROUTINE PalRoutine(int32_t a, int32_t b, int32_t x, const RenderContext* context);
-
-// The arithmetic of theta and rad for an explicit centre, for callers that
-// evaluate without a render context.
-int32_t TaxicabAngle(int32_t a, int32_t b, int32_t centerX, int32_t centerY);
-int32_t DistanceFrom(int32_t a, int32_t b, int32_t centerX, int32_t centerY);
+int32_t ZORVA_ROUTINE PalRoutine(int32_t a, int32_t b, int32_t x,
+                                 const zorva::RenderContext* context);
 
 #endif

@@ -9,6 +9,7 @@
 #include "codegen/builtin_table.h"
 #include "codegen/lookup_tables.h"
 #include "codegen/random.h"
+#include "codegen/render_context.h"
 #include "codegen/sound_frame.h"
 #include "image/palettes.h"
 
@@ -26,18 +27,12 @@ std::vector<int32_t> SweepArguments() {
 
 int32_t Wrap(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(v)); }
 
-// The render context as generated code sees it: a block of 32-bit words.
-struct ContextWords {
-  int32_t words[32] = {};
-  const RenderContext* get() const { return reinterpret_cast<const RenderContext*>(words); }
-};
-
-ContextWords ContextCentredAt(int32_t cx, int32_t cy, int32_t channel = 0) {
-  ContextWords c;
-  c.words[3] = cx;
-  c.words[4] = cy;
-  c.words[8] = channel;
-  return c;
+zorva::RenderContext ContextCentredAt(int32_t cx, int32_t cy, int32_t channel = 0) {
+  zorva::RenderContext context{};
+  context.centerX = cx;
+  context.centerY = cy;
+  context.channel = channel;
+  return context;
 }
 
 int64_t RefSineOfSigned(int64_t a) {
@@ -108,12 +103,12 @@ TEST(Routines, SweepMatchesTheRulesForThetaAndRad) {
   const int32_t centres[][2] = {{128, 128}, {0, 0}, {INT32_MIN, INT32_MAX}, {INT32_MIN, INT32_MIN}};
   const int32_t others[] = {0, 127, 128, -70000, INT32_MIN, INT32_MAX};
   for (const auto& c : centres) {
-    ContextWords context = ContextCentredAt(c[0], c[1]);
+    zorva::RenderContext context = ContextCentredAt(c[0], c[1]);
     for (int32_t a : SweepArguments()) {
       for (int32_t b : others) {
-        ASSERT_EQ(ThetaRoutine(a, b, context.get()), RefTheta(a, b, c[0], c[1])) << a << "," << b;
-        ASSERT_EQ(ThetaRoutine(b, a, context.get()), RefTheta(b, a, c[0], c[1])) << b << "," << a;
-        ASSERT_EQ(RadRoutine(a, b, context.get()), RefRad(a, b, c[0], c[1])) << a << "," << b;
+        ASSERT_EQ(ThetaRoutine(a, b, &context), RefTheta(a, b, c[0], c[1])) << a << "," << b;
+        ASSERT_EQ(ThetaRoutine(b, a, &context), RefTheta(b, a, c[0], c[1])) << b << "," << a;
+        ASSERT_EQ(RadRoutine(a, b, &context), RefRad(a, b, c[0], c[1])) << a << "," << b;
       }
     }
   }
@@ -157,17 +152,17 @@ TEST(Routines, VolumeOfSilenceSquareWaveAndOverflow) {
 }
 
 TEST(Routines, ThetaIsATaxicabAngle) {
-  ContextWords context = ContextCentredAt(128, 128);
-  EXPECT_EQ(ThetaRoutine(128, 128, context.get()), 0);
-  EXPECT_EQ(ThetaRoutine(200, 128, context.get()), 0);
-  EXPECT_EQ(ThetaRoutine(128, 200, context.get()), 64);
-  EXPECT_EQ(ThetaRoutine(0, 128, context.get()), 128);
-  EXPECT_EQ(ThetaRoutine(128, 0, context.get()), 191);
-  EXPECT_EQ(ThetaRoutine(200, 127, context.get()), 255);
-  EXPECT_EQ(RadRoutine(131, 132, context.get()), 5);
+  zorva::RenderContext context = ContextCentredAt(128, 128);
+  EXPECT_EQ(ThetaRoutine(128, 128, &context), 0);
+  EXPECT_EQ(ThetaRoutine(200, 128, &context), 0);
+  EXPECT_EQ(ThetaRoutine(128, 200, &context), 64);
+  EXPECT_EQ(ThetaRoutine(0, 128, &context), 128);
+  EXPECT_EQ(ThetaRoutine(128, 0, &context), 191);
+  EXPECT_EQ(ThetaRoutine(200, 127, &context), 255);
+  EXPECT_EQ(RadRoutine(131, 132, &context), 5);
   // Both offsets -2^31: the distance wraps to 0 and must not fault.
-  ContextWords origin = ContextCentredAt(0, 0);
-  EXPECT_EQ(ThetaRoutine(INT32_MIN, INT32_MIN, origin.get()), 128);
+  zorva::RenderContext origin = ContextCentredAt(0, 0);
+  EXPECT_EQ(ThetaRoutine(INT32_MIN, INT32_MIN, &origin), 128);
 }
 
 TEST(Routines, RandDrawsFromTheSharedGenerator) {
@@ -217,17 +212,17 @@ CallOutcome CallLikeGeneratedCode(const void* routine, int32_t a, int32_t b, con
 const void* RoutineOf(int row) { return zorva::kBuiltins[row].routine; }
 
 TEST(Routines, TableRoutinesFollowTheRegisterConvention) {
-  ContextWords context = ContextCentredAt(128, 128, 1);
+  zorva::RenderContext context = ContextCentredAt(128, 128, 1);
   const void* x = reinterpret_cast<const void*>(5);
   CallOutcome tan = CallLikeGeneratedCode(RoutineOf(zorva::kBuiltinTan), 64, 0, x, x);
   EXPECT_EQ(tan.result, 512);
   EXPECT_EQ(tan.bytesRemoved, 0);
   CallOutcome theta =
-      CallLikeGeneratedCode(RoutineOf(zorva::kBuiltinTheta), 128, 200, x, context.get());
+      CallLikeGeneratedCode(RoutineOf(zorva::kBuiltinTheta), 128, 200, x, &context);
   EXPECT_EQ(theta.result, 64);
   EXPECT_EQ(theta.bytesRemoved, 4);
   // pal(1, 250) at x = 5 in the green pass: entry 255 of palette 0.
-  CallOutcome pal = CallLikeGeneratedCode(RoutineOf(zorva::kBuiltinPal), 1, 250, context.get(), x);
+  CallOutcome pal = CallLikeGeneratedCode(RoutineOf(zorva::kBuiltinPal), 1, 250, &context, x);
   EXPECT_EQ(pal.result, BuiltinPalettes[0][255][1]);
   EXPECT_EQ(pal.bytesRemoved, 8);
   EXPECT_TRUE(tan.preserved && theta.preserved && pal.preserved);
