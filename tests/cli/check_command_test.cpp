@@ -84,6 +84,12 @@ TEST(CheckCommand, StatementsAreSplitAlike) {
   ExpectText("p=pal(0)\nx*y", "p=pal(0); x*y");
   ExpectText("", "r=x; g=x; b=x; x");
   ExpectText("g=y; x+y", "r=x; g=y; b=x; x+y");
+  ExpectText("[x,y]", "p=pal(0); [x,y]");
+}
+
+// The statements are compiled, and the text shows what the compiler rewrote.
+TEST(CheckCommand, TextShowsTheCompilersRewrites) {
+  ExpectText("t+x*0", "r=x; g=x; b=x; t+0");
 }
 
 TEST(CheckCommand, BuiltinExpressionsPrintBackUnchanged) {
