@@ -19,10 +19,13 @@ uint32_t AbsoluteValue(int32_t a) {
   return a < 0 ? 0u - Unsigned(a) : Unsigned(a);
 }
 
-// floor(sqrt(n)), digit by digit over bit pairs from bit 30 down.
+// floor(sqrt(n)), digit by digit over bit pairs. Pairs above n's highest set
+// bit contribute nothing, so the digits start there: rad's distances take
+// about half the steps of a start at bit 30.
 uint32_t IntegerSquareRoot(uint32_t n) {
+  if (n == 0) return 0;
   uint32_t root = 0;
-  for (uint32_t bit = 1u << 30; bit != 0; bit >>= 2) {
+  for (uint32_t bit = 1u << ((31 - __builtin_clz(n)) & ~1); bit != 0; bit >>= 2) {
     if (n >= root + bit) {
       n -= root + bit;
       root = (root >> 1) + bit;
