@@ -42,37 +42,6 @@ std::unique_ptr<GlyxImage> Built(const char* text, int32_t step = 1) {
   return glyx;
 }
 
-std::string TextOf(const char* text) {
-  GlyxImage glyx;
-  ErrorRecord errors;
-  if (!glyx.CreateFromText(text, errors)) return errors.Message();
-  return glyx.ExpressionString("; ");
-}
-
-TEST(GlyxImage, DefaultsAndLaterStatementsWin) {
-  EXPECT_EQ(TextOf(""), "r=x; g=x; b=x; x");
-  EXPECT_EQ(TextOf("x*y"), "r=x; g=x; b=x; x*y");
-  EXPECT_EQ(TextOf("[x,y]"), "p=pal(0); [x,y]");
-  EXPECT_EQ(TextOf("h=x"), "h=x; s=x; l=x; x");
-  EXPECT_EQ(TextOf("g=y; x+y"), "r=x; g=y; b=x; x+y");
-  EXPECT_EQ(TextOf("x; y"), "r=x; g=x; b=x; y");
-  EXPECT_EQ(TextOf("r=x; r=255-x"), "r=255-x; g=x; b=x; x");
-  EXPECT_EQ(TextOf("p=pal(3); r=x; x"), "p=pal(3); x");
-}
-
-TEST(GlyxImage, MixedColourModelsFailAndLeaveNothing) {
-  GlyxImage glyx;
-  ErrorRecord errors;
-  EXPECT_FALSE(glyx.CreateFromText("r=x; h=y", errors));
-  EXPECT_STREQ(errors.Message(), "You cannot mix RGB with HSL color models.");
-  EXPECT_FALSE(glyx.statements.pixel);
-  EXPECT_FALSE(glyx.statements.channels[0]);
-  ErrorRecord parseErrors;
-  EXPECT_FALSE(glyx.CreateFromText("p=pal(1); x+", parseErrors));
-  EXPECT_STREQ(parseErrors.Message(), "Expression not complete x+");
-  EXPECT_FALSE(glyx.statements.palette);
-}
-
 TEST(GlyxImage, EmptyTextRendersAGreyRampOfX) {
   std::unique_ptr<GlyxImage> glyx = Built("");
   ASSERT_TRUE(glyx->Render(0, 0));
@@ -132,14 +101,6 @@ TEST(GlyxImage, ResizeRoundsUpToTheStepAndRestartsT) {
   EXPECT_EQ(PixelAt(*glyx, 127, 127), 0);
   ASSERT_TRUE(glyx->Resize(256, 256, 4, 256));
   EXPECT_EQ(glyx->image.width, 64);
-}
-
-TEST(GlyxImage, StepSpacesTheEvaluatedPoints) {
-  std::unique_ptr<GlyxImage> glyx = Built("x+y*2", 3);
-  glyx->Render(0, 0);
-  EXPECT_EQ(PixelAt(*glyx, 1, 0), 3);
-  EXPECT_EQ(PixelAt(*glyx, 0, 1), 6);
-  EXPECT_EQ(PixelAt(*glyx, 85, 85), (255 + 255 * 2) % 256);
 }
 
 TEST(GlyxImage, MouseAndPeriodReachEveryPass) {

@@ -86,20 +86,5 @@ TEST(PixelImage, FreeEmptiesAndIsHarmlessTwice) {
   EXPECT_EQ(image.stride, 4);
 }
 
-TEST(PixelImage, SourceWordsAreTheFields) {
-  PixelImage image;
-  const SourceImage empty = image.AsSource();
-  EXPECT_EQ(empty.bits, nullptr);
-  EXPECT_EQ(empty.width, 0);
-  ASSERT_TRUE(image.Allocate(86, 20));
-  const SourceImage source = image.AsSource();
-  EXPECT_EQ(source.bits, image.bits);
-  EXPECT_EQ(source.header, image.header);
-  EXPECT_EQ(source.width, 86);
-  EXPECT_EQ(source.height, 20);
-  EXPECT_EQ(source.stride, 88);
-  EXPECT_NE(source.memoryHandle, 0u);
-}
-
 }  // namespace
 }  // namespace zorva
