@@ -1,6 +1,7 @@
 #include "cli/gif_file.h"
 
 #include <fcntl.h>
+#include <unistd.h>
 
 #include <vector>
 
@@ -33,7 +34,10 @@ bool GifFile::Open(const std::string& path, int frameWidth, int frameHeight, int
   if (descriptor < 0) return false;
   int error = 0;
   gif = EGifOpenFileHandle(descriptor, &error);
-  if (gif == nullptr) return false;
+  if (gif == nullptr) {
+    close(descriptor);
+    return false;
+  }
   width = frameWidth;
   height = frameHeight;
   delay = frameDelay;
