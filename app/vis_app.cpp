@@ -101,6 +101,9 @@ int32_t VisApp::CreateMainWindow() {
   mainWindow = CreateMainWindowHandle(*module, windowX, windowY, clientWidth, clientHeight);
   if (mainWindow == nullptr) {
     MessageBoxA(module->hwndParent, "Error creating window", "Zorva", MB_OK);
+    // Quit does not follow a failed Init: a class left registered would
+    // make every later Init fail.
+    UnregisterClassA(kMainWindowClass, module->hDllInstance);
     return 1;
   }
   zorva::sys::SetAlertOwner(mainWindow);

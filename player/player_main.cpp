@@ -56,6 +56,18 @@ static void FillPlayerFields(winampVisModule* module, HWND playerWindow, HMODULE
   module->nCh = feed.kind == FeedKind::Clip ? feed.clip.channels : 2;
 }
 
+// Wine's GetGuiResources reports no GDI objects, but its GetObjectType
+// answers for a handle's table index alone, so there the live objects can be
+// counted by probing every index. Windows checks the whole handle, so there
+// the probe may find nothing while GetGuiResources counts.
+static int CountLiveGdiHandles() {
+  int live = 0;
+  for (UINT_PTR index = 1; index <= 0xFFFF; index++) {
+    if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) live++;
+  }
+  return live;
+}
+
 // GDI and USER objects and private bytes of the process, so that a long run
 // shows whether a plug-in leaks.
 static std::string ResourceLine() {
@@ -63,6 +75,7 @@ static std::string ResourceLine() {
   memory.cb = sizeof memory;
   GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
   return "resources gdi=" + std::to_string(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) +
+         " gdilive=" + std::to_string(CountLiveGdiHandles()) +
          " user=" + std::to_string(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)) +
          " private=" + std::to_string(memory.PrivateUsage) +
          " pagefile=" + std::to_string(memory.PagefileUsage) +

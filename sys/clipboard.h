@@ -2,6 +2,7 @@
 // comes in with Ctrl+V.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace zorva::sys {
@@ -15,5 +16,9 @@ bool WriteClipboardText(void* owner, const std::string& text);
 // block there without a terminating NUL, so the text ends at the first NUL or
 // at the block's end, whichever comes first. False when there is no text.
 bool ReadClipboardText(void* owner, std::string* text);
+
+// The text of a clipboard block of `size` bytes: up to its first NUL or to
+// its end.
+std::string TextWithin(const char* block, size_t size);
 
 }  // namespace zorva::sys

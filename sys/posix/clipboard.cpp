@@ -17,7 +17,7 @@ bool WriteClipboardText(void*, const std::string& text) {
 
 bool ReadClipboardText(void*, std::string* text) {
   if (!holdsText) return false;
-  *text = heldText.substr(0, heldText.find('\0'));
+  *text = TextWithin(heldText.data(), heldText.size());
   return true;
 }
 

@@ -65,7 +65,7 @@ bool ReadClipboardText(void* owner, std::string* text) {
   if (block == nullptr) return false;
   LockedBlock locked(block);
   if (locked.bytes == nullptr) return false;
-  text->assign(locked.bytes, strnlen(locked.bytes, GlobalSize(block)));
+  *text = TextWithin(locked.bytes, GlobalSize(block));
   return true;
 }
 

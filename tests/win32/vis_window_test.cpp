@@ -1,0 +1,350 @@
+// The main window as the application makes it, driven by sending it the
+// messages the system and the player would send.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/vis_app.h"
+#include "app/vis_window.h"
+#include "sys/clipboard.h"
+
+namespace {
+
+// Message boxes shown while one of these lives are recorded as
+// "caption: text" and answered with OK at once.
+class MessageBoxWatch {
+ public:
+  MessageBoxWatch() : hook(SetWindowsHookExA(WH_CALLWNDPROCRET, AfterWindowProc, nullptr, GetCurrentThreadId())) {
+    boxes.clear();
+  }
+  ~MessageBoxWatch() { UnhookWindowsHookEx(hook); }
+
+  static std::vector<std::string> boxes;
+
+ private:
+  static BOOL CALLBACK CollectText(HWND child, LPARAM lParam) {
+    char className[16] = "";
+    char text[512] = "";
+    GetClassNameA(child, className, sizeof className);
+    GetWindowTextA(child, text, sizeof text);
+    if (std::string(className) == "Static" && text[0] != '\0') *reinterpret_cast<std::string*>(lParam) += text;
+    return TRUE;
+  }
+
+  static LRESULT CALLBACK AfterWindowProc(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->message == WM_INITDIALOG) {
+      char caption[64] = "";
+      GetWindowTextA(message->hwnd, caption, sizeof caption);
+      std::string box = std::string(caption) + ": ";
+      EnumChildWindows(message->hwnd, CollectText, reinterpret_cast<LPARAM>(&box));
+      boxes.push_back(box);
+      PostMessageA(message->hwnd, WM_COMMAND, IDOK, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+
+  HHOOK hook;
+};
+
+std::vector<std::string> MessageBoxWatch::boxes;
+
+HWND MakePlayerWindow() {
+  return CreateWindowExA(0, "STATIC", "player", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+}
+
+winampVisModule RecordFor(HWND player) {
+  winampVisModule record{};
+  record.description = "Zorva";
+  record.hwndParent = player;
+  record.hDllInstance = GetModuleHandleA(nullptr);
+  record.nCh = 2;
+  return record;
+}
+
+// Also takes the quit message that destroying the main window posts, which
+// must not end the message loops of later tests.
+void DispatchQueuedMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
+
+// The window system applies some changes (a maximised size) only as its
+// events come in: wait for them, but not for ever.
+template <typename Condition>
+bool PumpUntil(Condition done) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > 5000) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    DispatchQueuedMessages();
+  }
+  return true;
+}
+
+void SetControlKey(bool held) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = held ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
+
+void PressKey(WPARAM key, bool ctrl) {
+  SetControlKey(ctrl);
+  SendMessageA(mainWindow, WM_KEYDOWN, key, 1);
+  SetControlKey(false);
+}
+
+std::string CurrentText() { return visApp.current ? visApp.current->ExpressionString("; ") : "none"; }
+
+bool OuterRectIs(int left, int top, int right, int bottom) {
+  RECT outer;
+  GetWindowRect(mainWindow, &outer);
+  return outer.left == left && outer.top == top && outer.right == right && outer.bottom == bottom;
+}
+
+// One main window for the suite: under Wine without a window manager,
+// destroying a captioned window waits two seconds for the window manager.
+class MainWindow : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    player = MakePlayerWindow();
+    record = RecordFor(player);
+    ASSERT_EQ(visApp.Start(&record), 0);
+  }
+
+  static void TearDownTestSuite() {
+    visApp.Stop();
+    DestroyWindow(player);
+    DispatchQueuedMessages();
+  }
+
+  void SetUp() override { ASSERT_NE(mainWindow, nullptr); }
+
+  static HWND player;
+  static winampVisModule record;
+};
+
+HWND MainWindow::player;
+winampVisModule MainWindow::record;
+
+TEST_F(MainWindow, ClassStyleAndOwnerAreTheDocumentedOnes) {
+  WNDCLASSA windowClass = {};
+  ASSERT_TRUE(GetClassInfoA(record.hDllInstance, "Zorva", &windowClass));
+  EXPECT_EQ(windowClass.style, static_cast<UINT>(CS_DBLCLKS));
+  EXPECT_EQ(windowClass.hCursor, nullptr);
+  EXPECT_EQ(windowClass.hbrBackground, nullptr);
+  EXPECT_EQ(GetWindowLongA(mainWindow, GWL_EXSTYLE) & WS_EX_APPWINDOW, WS_EX_APPWINDOW);
+  EXPECT_EQ(GetWindow(mainWindow, GW_OWNER), player);
+  char title[32] = "";
+  GetWindowTextA(mainWindow, title, sizeof title);
+  EXPECT_STREQ(title, "Zorva");
+  // Created without a caption; the size-limit rule gave it one.
+  const LONG style = GetWindowLongA(mainWindow, GWL_STYLE);
+  EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+  EXPECT_EQ(style & (WS_VISIBLE | WS_SYSMENU | WS_MAXIMIZEBOX), WS_VISIBLE | WS_SYSMENU | WS_MAXIMIZEBOX);
+  EXPECT_EQ(style & WS_THICKFRAME, 0);
+}
+
+TEST_F(MainWindow, ClientAreaIsExactly256Square) {
+  RECT client;
+  ASSERT_TRUE(GetClientRect(mainWindow, &client));
+  EXPECT_EQ(client.right, 256);
+  EXPECT_EQ(client.bottom, 256);
+  RECT outer;
+  GetWindowRect(mainWindow, &outer);
+  EXPECT_GT(outer.bottom - outer.top, 256) << "the caption is outside the client area";
+}
+
+TEST_F(MainWindow, SizeLimitsTakeTheCaptionFromAMaximisedWindowOnly) {
+  const LONG style = GetWindowLongA(mainWindow, GWL_STYLE);
+  MINMAXINFO limits = {};
+  SetWindowLongA(mainWindow, GWL_STYLE, style | WS_MAXIMIZE);
+  SendMessageA(mainWindow, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  EXPECT_EQ(GetWindowLongA(mainWindow, GWL_STYLE) & WS_CAPTION, 0);
+  EXPECT_EQ(limits.ptMaxSize.x, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(limits.ptMaxSize.y, GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_EQ(limits.ptMaxPosition.x, 0);
+  EXPECT_EQ(limits.ptMaxPosition.y, 0);
+
+  SetWindowLongA(mainWindow, GWL_STYLE, (style & ~WS_CAPTION) & ~WS_MAXIMIZE);
+  SendMessageA(mainWindow, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  EXPECT_EQ(GetWindowLongA(mainWindow, GWL_STYLE) & WS_CAPTION, WS_CAPTION);
+  SetWindowLongA(mainWindow, GWL_STYLE, style);
+}
+
+TEST_F(MainWindow, MovingRecordsTheOuterTopLeftCorner) {
+  SetWindowPos(mainWindow, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(visApp.windowX, 40);
+  EXPECT_EQ(visApp.windowY, 30);
+  POINT clientOrigin = {0, 0};
+  ClientToScreen(mainWindow, &clientOrigin);
+  EXPECT_GT(clientOrigin.y, 30) << "the client area starts below the caption";
+}
+
+TEST_F(MainWindow, EraseBackgroundLeavesThePixelsAlone) {
+  const HDC screen = GetDC(nullptr);
+  const HDC memory = CreateCompatibleDC(screen);
+  const HBITMAP bitmap = CreateCompatibleBitmap(screen, 4, 4);
+  const HGDIOBJ previous = SelectObject(memory, bitmap);
+  SetPixel(memory, 1, 1, RGB(10, 200, 30));
+  EXPECT_EQ(SendMessageA(mainWindow, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0), 0);
+  EXPECT_EQ(GetPixel(memory, 1, 1), RGB(10, 200, 30));
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
+
+TEST_F(MainWindow, EveryKeyMessageIsPostedOnToThePlayer) {
+  DispatchQueuedMessages();
+  const WPARAM keys[] = {'A', VK_SPACE, VK_RETURN, VK_BACK, VK_UP, VK_F1, 'V'};
+  for (WPARAM key : keys) {
+    SendMessageA(mainWindow, WM_KEYDOWN, key, 0x001E0001);
+    SendMessageA(mainWindow, WM_KEYUP, key, static_cast<LPARAM>(0xC01E0001u));
+  }
+  for (WPARAM key : keys) {
+    for (UINT expected : {WM_KEYDOWN, WM_KEYUP}) {
+      MSG message;
+      ASSERT_TRUE(PeekMessageA(&message, player, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) << "key " << key;
+      EXPECT_EQ(message.message, expected);
+      EXPECT_EQ(message.wParam, key);
+      EXPECT_EQ(message.lParam, expected == WM_KEYDOWN ? 0x001E0001 : static_cast<LPARAM>(0xC01E0001u));
+    }
+  }
+}
+
+TEST_F(MainWindow, DoubleClickMaximisesToTheScreenAndRestores) {
+  RECT normal;
+  GetWindowRect(mainWindow, &normal);
+  const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  visApp.current.reset();
+  SendMessageA(mainWindow, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
+  EXPECT_TRUE(PumpUntil([&] { return IsZoomed(mainWindow) && OuterRectIs(0, 0, screenWidth, screenHeight); }));
+  RECT client;
+  GetClientRect(mainWindow, &client);
+  EXPECT_EQ(client.right, screenWidth) << "no caption and no frame";
+  EXPECT_EQ(client.bottom, screenHeight);
+  EXPECT_NE(visApp.current, nullptr) << "a double click also resets to a good parent";
+
+  SendMessageA(mainWindow, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
+  EXPECT_TRUE(PumpUntil([&] {
+    return !IsZoomed(mainWindow) && OuterRectIs(normal.left, normal.top, normal.right, normal.bottom);
+  }));
+  GetClientRect(mainWindow, &client);
+  EXPECT_EQ(client.right, 256);
+  EXPECT_EQ(client.bottom, 256);
+}
+
+TEST_F(MainWindow, CtrlCCopiesTheStatementsOneALine) {
+  ASSERT_TRUE(visApp.SetExpressionFromText("g=y; x+y"));
+  ASSERT_TRUE(zorva::sys::WriteClipboardText(mainWindow, "before"));
+  std::string text;
+  PressKey('C', false);
+  ASSERT_TRUE(zorva::sys::ReadClipboardText(mainWindow, &text));
+  EXPECT_EQ(text, "before") << "C alone does nothing";
+  PressKey('C', true);
+  ASSERT_TRUE(zorva::sys::ReadClipboardText(mainWindow, &text));
+  EXPECT_EQ(text, "r=x\ng=y\nb=x\nx+y");
+}
+
+TEST_F(MainWindow, CtrlVBuildsTheClipboardsTextWithItsLineBreaks) {
+  ASSERT_TRUE(visApp.SetExpressionFromText("x"));
+  ASSERT_TRUE(zorva::sys::WriteClipboardText(mainWindow, "p=pal(3)\r\nx*y"));
+  PressKey('V', false);
+  EXPECT_EQ(CurrentText(), "r=x; g=x; b=x; x") << "V alone does nothing";
+  PressKey('V', true);
+  EXPECT_EQ(CurrentText(), "p=pal(3); x*y");
+  ASSERT_NE(visApp.current, nullptr);
+  EXPECT_EQ(visApp.current->image.width, 256);
+  EXPECT_EQ(visApp.current->frame, 0);
+}
+
+// Another program may leave text without its NUL.
+TEST_F(MainWindow, CtrlVTakesTextWithoutATerminatingNul) {
+  ASSERT_TRUE(OpenClipboard(mainWindow));
+  EmptyClipboard();
+  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 4);
+  ASSERT_NE(block, nullptr);
+  const SIZE_T size = GlobalSize(block);
+  auto* bytes = static_cast<char*>(GlobalLock(block));
+  for (SIZE_T i = 0; i < size; i++) bytes[i] = '7';
+  GlobalUnlock(block);
+  ASSERT_NE(SetClipboardData(CF_TEXT, block), nullptr);
+  CloseClipboard();
+
+  MessageBoxWatch watch;
+  PressKey('V', true);
+  EXPECT_TRUE(MessageBoxWatch::boxes.empty());
+  const std::string text = CurrentText();
+  EXPECT_EQ(text.substr(0, 18), "r=x; g=x; b=x; 777") << text;
+  EXPECT_EQ(text.find_first_not_of('7', 15), std::string::npos) << text;
+}
+
+TEST_F(MainWindow, RightButtonResetsToABuiltInExpression) {
+  visApp.current.reset();
+  SendMessageA(mainWindow, WM_RBUTTONDOWN, MK_RBUTTON, 0);
+  EXPECT_NE(visApp.current, nullptr);
+}
+
+TEST_F(MainWindow, StopDestroysTheWindowAndUnregistersTheClass) {
+  const HWND window = mainWindow;
+  visApp.Stop();
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(mainWindow, nullptr);
+  WNDCLASSA windowClass;
+  EXPECT_FALSE(GetClassInfoA(record.hDllInstance, "Zorva", &windowClass));
+  DispatchQueuedMessages();
+  ASSERT_EQ(visApp.Start(&record), 0) << "a second Start registers the class again";
+}
+
+TEST(MainWindowCreation, ARegisteredClassIsReportedWithCaptionBlah) {
+  const HWND player = MakePlayerWindow();
+  winampVisModule record = RecordFor(player);
+  WNDCLASSA taken = {};
+  taken.lpfnWndProc = DefWindowProcA;
+  taken.hInstance = record.hDllInstance;
+  taken.lpszClassName = "Zorva";
+  ASSERT_NE(RegisterClassA(&taken), 0);
+  {
+    MessageBoxWatch watch;
+    EXPECT_EQ(visApp.Start(&record), 1);
+    EXPECT_EQ(MessageBoxWatch::boxes, std::vector<std::string>{"blah: Error registering window class"});
+  }
+  EXPECT_EQ(mainWindow, nullptr);
+  UnregisterClassA("Zorva", record.hDllInstance);
+  DestroyWindow(player);
+}
+
+LRESULT CALLBACK RefuseMainWindow(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND) {
+    char className[16] = "";
+    GetClassNameA(reinterpret_cast<HWND>(wParam), className, sizeof className);
+    if (std::string(className) == "Zorva") return 1;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(MainWindowCreation, AWindowThatCannotBeMadeIsReportedAndLeavesNoClass) {
+  const HWND player = MakePlayerWindow();
+  winampVisModule record = RecordFor(player);
+  const HHOOK refuse = SetWindowsHookExA(WH_CBT, RefuseMainWindow, nullptr, GetCurrentThreadId());
+  {
+    MessageBoxWatch watch;
+    EXPECT_EQ(visApp.Start(&record), 1);
+    EXPECT_EQ(MessageBoxWatch::boxes, std::vector<std::string>{"Zorva: Error creating window"});
+  }
+  UnhookWindowsHookEx(refuse);
+  EXPECT_EQ(mainWindow, nullptr);
+  EXPECT_EQ(visApp.Start(&record), 0) << "the next Init can make the window";
+  visApp.Stop();
+  DestroyWindow(player);
+  DispatchQueuedMessages();
+}
+
+}  // namespace
