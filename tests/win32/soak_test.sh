@@ -51,4 +51,4 @@ for counter in private pagefile; do
   fi
 done
 [ "$failures" -eq 0 ] && echo "soak: GDI objects and memory flat over $frames frames"
-exit "$failures"
+exit $((failures > 0))
