@@ -94,7 +94,14 @@ static int RunConfig(PlayerSession& session) {
   return 0;
 }
 
+// The primary screen as the plug-in sees it, for tests of a maximised window.
+static std::string ScreenLine() {
+  return "screen " + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
+         std::to_string(GetSystemMetrics(SM_CYSCREEN));
+}
+
 static int RunVisualization(PlayerSession& session) {
+  playerLog.Line(ScreenLine());
   const int initResult = session.module->Init(session.module);
   Report("init " + std::to_string(initResult));
   if (initResult != 0) return 1;
