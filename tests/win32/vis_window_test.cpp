@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/vis_app.h"
@@ -284,6 +285,24 @@ TEST_F(MainWindow, CtrlVTakesTextWithoutATerminatingNul) {
   const std::string text = CurrentText();
   EXPECT_EQ(text.substr(0, 18), "r=x; g=x; b=x; 777") << text;
   EXPECT_EQ(text.find_first_not_of('7', 15), std::string::npos) << text;
+}
+
+// The pixel statements "xm" and "ym" fill the image with the cursor's position
+// in the client area; the grey default palette paints index i as (i, i, i).
+TEST_F(MainWindow, EachFrameReadsTheCursorAndPaintsTheWindow) {
+  POINT origin = {0, 0};
+  ClientToScreen(mainWindow, &origin);
+  ASSERT_TRUE(SetCursorPos(origin.x + 37, origin.y + 45));
+  for (const auto& [text, value] : {std::pair<const char*, int>{"xm", 37}, {"ym", 45}}) {
+    ASSERT_TRUE(visApp.SetExpressionFromText(text));
+    EXPECT_EQ(visApp.RenderFrame(), 0);
+    EXPECT_EQ(visApp.current->frame, 1);
+    EXPECT_EQ(visApp.current->image.bits[0], value) << text;
+    const HDC dc = GetDC(mainWindow);
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(value, value, value)) << text;
+    EXPECT_EQ(GetPixel(dc, 255, 255), RGB(value, value, value)) << text;
+    ReleaseDC(mainWindow, dc);
+  }
 }
 
 TEST_F(MainWindow, RightButtonResetsToABuiltInExpression) {
