@@ -52,13 +52,20 @@ static void OnPaint(HWND window) {
 
 // A maximised window loses its caption and covers the whole primary screen;
 // any other has one.
-static void OnGetMinMaxInfo(HWND window, MINMAXINFO* limits) {
+static void OnGetMinMaxInfo(HWND window, WPARAM wParam, LPARAM lParam) {
+  DefWindowProcA(window, WM_GETMINMAXINFO, wParam, lParam);
+  auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
   const LONG style = GetWindowLongA(window, GWL_STYLE);
   SetWindowLongA(window, GWL_STYLE, (style & WS_MAXIMIZE) ? style & ~WS_CAPTION : style | WS_CAPTION);
   limits->ptMaxSize.x = GetSystemMetrics(SM_CXSCREEN);
   limits->ptMaxSize.y = GetSystemMetrics(SM_CYSCREEN);
   limits->ptMaxPosition.x = 0;
   limits->ptMaxPosition.y = 0;
+}
+
+static void OnKeyDown(HWND window, WPARAM wParam, LPARAM lParam) {
+  visApp.OnKeyDown(wParam);
+  PostToPlayer(window, WM_KEYDOWN, wParam, lParam);
 }
 
 static void OnLButtonDblClk(HWND window) {
@@ -72,6 +79,9 @@ static void OnRButtonDown() {
   visApp.ResetToGoodParent();
 }
 
+// Timer ticks and the mouse commands go on to the default handling as well.
+// The left button (mutation) and WM_COMMAND (the input window's submit) only
+// get that until their commands exist.
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: return 0;
@@ -79,14 +89,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_MOVE: OnMove(window); return 0;
     case WM_PAINT: OnPaint(window); return 0;
     case WM_ERASEBKGND: return 0;
-    case WM_GETMINMAXINFO:
-      DefWindowProcA(window, message, wParam, lParam);
-      OnGetMinMaxInfo(window, reinterpret_cast<MINMAXINFO*>(lParam));
-      return 0;
-    case WM_KEYDOWN:
-      visApp.OnKeyDown(wParam);
-      PostToPlayer(window, message, wParam, lParam);
-      return 0;
+    case WM_GETMINMAXINFO: OnGetMinMaxInfo(window, wParam, lParam); return 0;
+    case WM_KEYDOWN: OnKeyDown(window, wParam, lParam); return 0;
     case WM_KEYUP: PostToPlayer(window, message, wParam, lParam); return 0;
     case WM_TIMER: visApp.OnTimer(wParam); break;
     case WM_LBUTTONDBLCLK: OnLButtonDblClk(window); break;

@@ -266,27 +266,6 @@ TEST_F(MainWindow, CtrlVBuildsTheClipboardsTextWithItsLineBreaks) {
   EXPECT_EQ(visApp.current->frame, 0);
 }
 
-// Another program may leave text without its NUL.
-TEST_F(MainWindow, CtrlVTakesTextWithoutATerminatingNul) {
-  ASSERT_TRUE(OpenClipboard(mainWindow));
-  EmptyClipboard();
-  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 4);
-  ASSERT_NE(block, nullptr);
-  const SIZE_T size = GlobalSize(block);
-  auto* bytes = static_cast<char*>(GlobalLock(block));
-  for (SIZE_T i = 0; i < size; i++) bytes[i] = '7';
-  GlobalUnlock(block);
-  ASSERT_NE(SetClipboardData(CF_TEXT, block), nullptr);
-  CloseClipboard();
-
-  MessageBoxWatch watch;
-  PressKey('V', true);
-  EXPECT_TRUE(MessageBoxWatch::boxes.empty());
-  const std::string text = CurrentText();
-  EXPECT_EQ(text.substr(0, 18), "r=x; g=x; b=x; 777") << text;
-  EXPECT_EQ(text.find_first_not_of('7', 15), std::string::npos) << text;
-}
-
 // The pixel statements "xm" and "ym" fill the image with the cursor's position
 // in the client area; the grey default palette paints index i as (i, i, i).
 TEST_F(MainWindow, EachFrameReadsTheCursorAndPaintsTheWindow) {
