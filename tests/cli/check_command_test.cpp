@@ -2,52 +2,28 @@
 // standard error, and the exit code.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "library/builtin_glyxes.h"
+#include "tests/cli/zorva_process.h"
 
 namespace zorva {
 namespace {
 
-struct Run {
-  int exitCode;
-  std::string out;
-  std::string err;
-};
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream all;
-  all << in.rdbuf();
-  return all.str();
-}
-
 // Hands `text` to "zorva check -" on standard input.
-Run Check(const std::string& text) {
-  const std::string dir = ::testing::TempDir();
-  const std::string in = dir + "zorva_check_in", out = dir + "zorva_check_out", err = dir + "zorva_check_err";
-  std::ofstream(in, std::ios::binary) << text;
-  const std::string command = std::string(ZORVA_CLI) + " check - <" + in + " >" + out + " 2>" + err;
-  const int status = std::system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
-}
+ZorvaRun Check(const std::string& text) { return RunZorva("check -", text); }
 
 void ExpectMessage(const std::string& text, const std::string& message) {
-  const Run run = Check(text);
+  const ZorvaRun run = Check(text);
   EXPECT_EQ(run.exitCode, 1) << text;
   EXPECT_EQ(run.out, "") << text;
   EXPECT_EQ(run.err, message + "\n") << text;
 }
 
 void ExpectText(const std::string& text, const std::string& printed) {
-  const Run run = Check(text);
+  const ZorvaRun run = Check(text);
   EXPECT_EQ(run.exitCode, 0) << text << ": " << run.err;
   EXPECT_EQ(run.out, printed + "\n") << text;
   EXPECT_EQ(run.err, "") << text;
@@ -97,10 +73,8 @@ TEST(CheckCommand, BuiltinExpressionsPrintBackUnchanged) {
 }
 
 TEST(CheckCommand, TextAsArgument) {
-  const std::string command = std::string(ZORVA_CLI) + " check 'x + 1' >/dev/null 2>&1";
-  EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 0);
-  const std::string usage = std::string(ZORVA_CLI) + " check >/dev/null 2>&1";
-  EXPECT_EQ(WEXITSTATUS(std::system(usage.c_str())), 2);
+  EXPECT_EQ(RunZorva("check 'x + 1'").exitCode, 0);
+  EXPECT_EQ(RunZorva("check").exitCode, 2);
 }
 
 TEST(CheckCommand, MegabyteOfParenthesesFailsQuickly) {

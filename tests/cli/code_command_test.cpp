@@ -1,11 +1,10 @@
 // zorva code, run as a program.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
-#include <fstream>
 #include <string>
+#include <vector>
+
+#include "tests/cli/zorva_process.h"
 
 namespace {
 
@@ -16,14 +15,11 @@ struct Output {
 
 bool operator==(const Output& a, const Output& b) { return a.exitCode == b.exitCode && a.text == b.text; }
 
+// The exit code and the first line the command printed, on either stream.
 Output RunCode(const std::string& args) {
-  const std::string out = ::testing::TempDir() + "zorva_code_out";
-  const std::string command = std::string(ZORVA_CLI) + " code " + args + " >" + out + " 2>&1";
-  const int status = std::system(command.c_str());
-  std::ifstream in(out);
-  std::string text;
-  std::getline(in, text);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text};
+  const ZorvaRun run = RunZorva("code " + args);
+  const std::vector<std::string> lines = Lines(run.out + run.err);
+  return {run.exitCode, lines.empty() ? "" : lines[0]};
 }
 
 TEST(CodeCommand, PrintsTheChosenStatementsRowRoutine) {

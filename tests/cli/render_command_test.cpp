@@ -4,12 +4,8 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
 #include <stb/stb_image.h>  // implemented in table_commands_test.cpp
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,6 +14,7 @@
 #include "image/hsl.h"
 #include "lang/statement_roles.h"
 #include "player/audio_feed.h"
+#include "tests/cli/zorva_process.h"
 
 namespace zorva {
 namespace {
@@ -31,18 +28,9 @@ struct Outcome {
 
 std::string TempPath(const char* name) { return ::testing::TempDir() + name; }
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream all;
-  all << in.rdbuf();
-  return all.str();
-}
-
 Outcome Render(const std::string& text, const std::string& args) {
-  const std::string err = TempPath("zorva_render_err");
-  const std::string command = std::string(ZORVA_CLI) + " render '" + text + "' " + args + " 2>" + err;
-  const int status = std::system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(err)};
+  const ZorvaRun run = RunZorva("render '" + text + "' " + args);
+  return {run.exitCode, run.err};
 }
 
 std::string RenderRaw(const std::string& text, const std::string& args) {
@@ -50,7 +38,7 @@ std::string RenderRaw(const std::string& text, const std::string& args) {
   std::remove(out.c_str());
   const Outcome run = Render(text, args + " -o " + out);
   EXPECT_EQ(run.exitCode, 0) << text << ": " << run.err;
-  return Slurp(out);
+  return ReadFileBytes(out);
 }
 
 // What the tool should write for one frame, computed by the reference

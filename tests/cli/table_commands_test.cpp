@@ -1,13 +1,9 @@
 // zorva table, palette and palettes, run as a program.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,6 +13,7 @@
 #include "codegen/lookup_tables.h"
 #include "image/palette_swatches.h"
 #include "image/palettes.h"
+#include "tests/cli/zorva_process.h"
 
 namespace {
 
@@ -25,19 +22,14 @@ struct Output {
   std::vector<std::string> lines;
 };
 
-Output RunZorva(const std::string& args) {
-  const std::string out = ::testing::TempDir() + "zorva_table_out";
-  const std::string command = std::string(ZORVA_CLI) + " " + args + " >" + out + " 2>/dev/null";
-  const int status = std::system(command.c_str());
-  Output result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, {}};
-  std::ifstream in(out);
-  for (std::string line; std::getline(in, line);) result.lines.push_back(line);
-  return result;
+Output RunZorvaLines(const std::string& args) {
+  const ZorvaRun run = RunZorva(args);
+  return {run.exitCode, Lines(run.out)};
 }
 
 template <typename Entry>
 void ExpectTablePrinted(const char* name, const Entry* table) {
-  Output output = RunZorva(std::string("table ") + name);
+  Output output = RunZorvaLines(std::string("table ") + name);
   EXPECT_EQ(output.exitCode, 0) << name;
   ASSERT_EQ(output.lines.size(), 256u) << name;
   for (int i = 0; i < 256; i++) EXPECT_EQ(output.lines[i], std::to_string(table[i])) << name << i;
@@ -52,15 +44,15 @@ TEST(TableCommands, TablePrintsEveryEntryInDecimal) {
   ExpectTablePrinted("dsine", dampedSineTable);
   ExpectTablePrinted("decay", decayTable);
   ExpectTablePrinted("exp", exponentialTable);
-  EXPECT_EQ(RunZorva("table sine").lines[128], "127");
-  EXPECT_EQ(RunZorva("table arctangent").lines[92], "17");
-  EXPECT_EQ(RunZorva("table exp").lines[255], "26903");
-  EXPECT_EQ(RunZorva("table tangent").exitCode, 2);
+  EXPECT_EQ(RunZorvaLines("table sine").lines[128], "127");
+  EXPECT_EQ(RunZorvaLines("table arctangent").lines[92], "17");
+  EXPECT_EQ(RunZorvaLines("table exp").lines[255], "26903");
+  EXPECT_EQ(RunZorvaLines("table tangent").exitCode, 2);
 }
 
 TEST(TableCommands, PalettePrintsWhatPalReads) {
   for (int k : {0, 1, 8, 28, 29, -1}) {
-    Output output = RunZorva("palette " + std::to_string(k));
+    Output output = RunZorvaLines("palette " + std::to_string(k));
     EXPECT_EQ(output.exitCode, 0);
     ASSERT_EQ(output.lines.size(), 256u);
     for (int x = 0; x < 256; x++) {
@@ -69,13 +61,13 @@ TEST(TableCommands, PalettePrintsWhatPalReads) {
       EXPECT_EQ(output.lines[x], rgb) << "palette " << k << " entry " << x;
     }
   }
-  EXPECT_EQ(RunZorva("palette 8").lines[0], "48 48 48");
-  EXPECT_EQ(RunZorva("palette eight").exitCode, 2);
+  EXPECT_EQ(RunZorvaLines("palette 8").lines[0], "48 48 48");
+  EXPECT_EQ(RunZorvaLines("palette eight").exitCode, 2);
 }
 
 TEST(TableCommands, PalettesWritesThePictureAsPng) {
   const std::string path = ::testing::TempDir() + "zorva_palettes.png";
-  ASSERT_EQ(RunZorva("palettes -o " + path).exitCode, 0);
+  ASSERT_EQ(RunZorvaLines("palettes -o " + path).exitCode, 0);
   int width = 0, height = 0, channels = 0;
   unsigned char* pixels = stbi_load(path.c_str(), &width, &height, &channels, 3);
   ASSERT_NE(pixels, nullptr) << stbi_failure_reason();
