@@ -5,26 +5,15 @@
 # of a text that does not build. Arguments: the folder of the Windows programs
 # and the Linux zorva tool.
 set -uo pipefail
-here="$(cd "$(dirname "$0")" && pwd)"
-wine_run="$here/../../scripts/wine-run"
 bin="$(cd "$1" && pwd)"
 if [ ! -x "$2" ]; then
   echo "SKIP: no zorva tool at $2 (build the linux preset first)"
   exit 77
 fi
 zorva="$(cd "$(dirname "$2")" && pwd)/$(basename "$2")"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
+source "$(dirname "$0")/player_checks.sh"
 
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-player() { (cd "$work" && "$wine_run" "$bin/zorva-player.exe" "$@" >"$work/stdout" 2>"$work/stderr") || fail "player $*: exit status $?"; }
-
-expect_line() {  # FILE LINE: the exact line is in the file
-  grep -qxF -- "$2" "$1" && return 0
-  fail "expected line in $(basename "$1"): $2"; echo "--- it holds:"; cat "$1"; echo "---"
-}
+player() { run_player "$@" || fail "player $*: exit status $?"; }
 
 bmp_size() {  # width x height of a BMP
   echo "$(od -An -td4 -j18 -N4 "$1" | tr -d ' ')x$(od -An -td4 -j22 -N4 "$1" | tr -d ' ')"
@@ -103,5 +92,4 @@ boxes=$(grep -c '^messagebox' "$work/window.log")
 expect_line "$work/window.log" 'messagebox caption="Zorva" text="You cannot mix RGB with HSL color models."'
 expect_line "$work/window.log" 'frames 9'
 
-[ "$failures" -eq 0 ] && echo "main window: all checks passed"
-exit $((failures > 0))
+finish "main window"

@@ -3,24 +3,13 @@
 # and checks what it logs and saves. Arguments: the folder of the programs.
 set -uo pipefail
 bin="$1"
-here="$(cd "$(dirname "$0")" && pwd)"
-wine_run="$here/../../scripts/wine-run"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
+source "$(dirname "$0")/player_checks.sh"
 
-player() { (cd "$work" && "$wine_run" "$bin/zorva-player.exe" "$@" >"$work/stdout" 2>"$work/stderr"); }
-
-expect_line() {  # FILE LINE: the exact line is in the file
-  if grep -qxF -- "$2" "$1"; then return 0; fi
-  echo "FAIL: expected line in $(basename "$1"): $2"; echo "--- it holds:"; cat "$1"; echo "---"
-  failures=$((failures + 1))
-}
+player() { run_player "$@"; }
 
 expect_status() {  # EXPECTED ACTUAL WHAT
   [ "$1" -eq "$2" ] && return 0
-  echo "FAIL: $3: exit status $2, expected $1"; cat "$work/stderr"
-  failures=$((failures + 1))
+  fail "$3: exit status $2, expected $1"; cat "$work/stderr"
 }
 
 red_of_bmp() {  # the red byte of the bottom-left pixel of a 24-bit BMP
@@ -38,7 +27,7 @@ expect_line "$work/zorva.log" 'quit'
 
 player --module 1 --log "$work/module1.log"
 expect_status 1 $? "module 1"
-grep -q '^error ".*vis_zorva.dll has no module 1"$' "$work/module1.log" || { echo "FAIL: module 1 was not refused"; failures=$((failures + 1)); }
+grep -q '^error ".*vis_zorva.dll has no module 1"$' "$work/module1.log" || fail "module 1 was not refused"
 
 player --frames 1 --fps 0
 expect_status 2 $? "--fps 0"
@@ -71,12 +60,11 @@ expect_line "$work/fake.log" 'messagebox caption="Fake" text="config cancel"'
 expect_line "$work/fake.log" 'frames 9'
 expect_line "$work/fake.log" 'clipboard "first\nsecond"'
 # Ramp spectrum byte 0 of frame f is 5f; the picture after N frames shows frame N-1.
-[ "$(red_of_bmp "$work/at5.bmp")" = 20 ] || { echo "FAIL: red at frame 5 is $(red_of_bmp "$work/at5.bmp")"; failures=$((failures + 1)); }
-[ "$(red_of_bmp "$work/at7.bmp")" = 30 ] || { echo "FAIL: red at frame 7 is $(red_of_bmp "$work/at7.bmp")"; failures=$((failures + 1)); }
+[ "$(red_of_bmp "$work/at5.bmp")" = 20 ] || fail "red at frame 5 is $(red_of_bmp "$work/at5.bmp")"
+[ "$(red_of_bmp "$work/at7.bmp")" = 30 ] || fail "red at frame 7 is $(red_of_bmp "$work/at7.bmp")"
 
 player --plugin "$bin/fake_vis_plugin.dll" --config --script "$work/fake.script" --log "$work/config.log"
 expect_status 0 $? "--config"
 expect_line "$work/config.log" 'messagebox caption="Fake" text="config cancel"'
 
-[ "$failures" -eq 0 ] && echo "player: all checks passed"
-exit "$failures"
+finish player

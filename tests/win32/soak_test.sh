@@ -4,11 +4,8 @@
 # frames frees and makes the image again; a maximised stretch paints a dozen
 # tiles a frame. Argument: the folder of the Windows programs.
 set -uo pipefail
-here="$(cd "$(dirname "$0")" && pwd)"
-wine_run="$here/../../scripts/wine-run"
 bin="$(cd "$1" && pwd)"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/player_checks.sh"
 frames=10000
 # The first frames fill caches of Wine and of the C library once (about
 # 300 KB here); a leak of one byte a frame would not show, 64 bytes would.
@@ -19,8 +16,7 @@ allowed_growth=$((640 * 1024))
   echo "2000 click double"
   echo "2500 click double"
 } >"$work/soak.script"
-(cd "$work" && "$wine_run" "$bin/zorva-player.exe" --audio music --frames "$frames" \
-   --script "$work/soak.script" --log "$work/soak.log" >"$work/stdout" 2>"$work/stderr")
+run_player --audio music --frames "$frames" --script "$work/soak.script" --log "$work/soak.log"
 status=$?
 grep '^resources\|^frames' "$work/soak.log"
 if [ "$status" -ne 0 ] || ! grep -qx "frames $frames" "$work/soak.log"; then
@@ -33,22 +29,18 @@ field() {  # NAME LINE: the value of NAME=... in a resources line
 }
 start=$(grep '^resources' "$work/soak.log" | head -1)
 end=$(grep '^resources' "$work/soak.log" | tail -1)
-failures=0
 # Wine reports GDI objects only through the probe (gdilive), Windows through
 # GetGuiResources (gdi): both must stay where they were after Init.
 for counter in gdi gdilive; do
   if [ "$(field $counter "$start")" != "$(field $counter "$end")" ]; then
-    echo "FAIL: $counter went from $(field $counter "$start") to $(field $counter "$end")"
-    failures=$((failures + 1))
+    fail "$counter went from $(field $counter "$start") to $(field $counter "$end")"
   fi
 done
 # PrivateUsage reads 0 under Wine; PagefileUsage counts the same bytes.
 for counter in private pagefile; do
   growth=$(( $(field $counter "$end") - $(field $counter "$start") ))
   if [ "$growth" -gt "$allowed_growth" ]; then
-    echo "FAIL: $counter grew by $growth bytes in $frames frames"
-    failures=$((failures + 1))
+    fail "$counter grew by $growth bytes in $frames frames"
   fi
 done
-[ "$failures" -eq 0 ] && echo "soak: GDI objects and memory flat over $frames frames"
-exit $((failures > 0))
+finish "soak: GDI objects and memory over $frames frames"
