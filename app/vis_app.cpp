@@ -5,7 +5,7 @@
 
 #include "app/sound_copy.h"
 #include "app/vis_window.h"
-#include "app/window_dc.h"
+#include "sys/win32/gdi_handles.h"
 #include "codegen/random.h"
 #include "library/builtin_glyxes.h"
 #include "sys/alert.h"

@@ -5,6 +5,7 @@
 
 #include "image/palette_win32.h"
 #include "image/pixel_image.h"
+#include "sys/win32/gdi_handles.h"
 
 namespace zorva {
 
@@ -25,36 +26,31 @@ void StretchImage(const PixelImage& image, HDC target, int32_t x, int32_t y, Til
 
 // One magnified tile drawn once into memory, so that every cell is a plain
 // copy. Made only when a tile does not fit the area; when the platform
-// refuses it, `memoryDc` stays null and the cells are stretched directly.
+// refuses it, it is not Ready and the cells are stretched directly.
 class OffscreenTile {
  public:
-  OffscreenTile(PixelImage& image, HDC dc, Tile tile) {
-    memoryDc = CreateCompatibleDC(dc);
-    if (!memoryDc) return;
-    bitmap = CreateCompatibleBitmap(dc, tile.width, tile.height);
-    if (!bitmap) {
-      DeleteDC(memoryDc);
-      memoryDc = nullptr;
-      return;
-    }
-    replaced = SelectObject(memoryDc, bitmap);
-    if (image.palette) previousPalette = image.palette->Realize(memoryDc);
-    StretchImage(image, memoryDc, 0, 0, tile);
+  OffscreenTile(PixelImage& image, HDC dc, Tile tile)
+      : memory(dc), bitmap(CreateCompatibleBitmap(dc, tile.width, tile.height)) {
+    if (!Ready()) return;
+    replaced = SelectObject(memory.dc, bitmap.get());
+    if (image.palette) previousPalette = image.palette->Realize(memory.dc);
+    StretchImage(image, memory.dc, 0, 0, tile);
   }
 
+  // The bitmap and the context go after this, with the bitmap deselected.
   ~OffscreenTile() {
-    if (!memoryDc) return;
-    SelectObject(memoryDc, replaced);
-    if (previousPalette) SelectPalette(memoryDc, previousPalette, FALSE);
-    DeleteObject(bitmap);
-    DeleteDC(memoryDc);
+    if (!Ready()) return;
+    SelectObject(memory.dc, replaced);
+    if (previousPalette) SelectPalette(memory.dc, previousPalette, FALSE);
   }
 
   OffscreenTile(const OffscreenTile&) = delete;
   OffscreenTile& operator=(const OffscreenTile&) = delete;
 
-  HDC memoryDc = nullptr;
-  HBITMAP bitmap = nullptr;
+  bool Ready() const { return memory.dc != nullptr && bitmap != nullptr; }
+
+  MemoryDc memory;
+  GdiBitmap bitmap;
   HGDIOBJ replaced = nullptr;
   HPALETTE previousPalette = nullptr;
 };
@@ -74,7 +70,7 @@ void PixelImage::Draw(HDC dc, const RECT& area, int32_t zoom) {
   {
     std::unique_ptr<OffscreenTile> copy;
     if (!TileFits(area, tile)) copy = std::make_unique<OffscreenTile>(*this, dc, tile);
-    const bool fromCopy = copy && copy->memoryDc;
+    const bool fromCopy = copy && copy->Ready();
     for (int parity = 1; parity >= 0; --parity) {
       for (int32_t row = 0; area.top + row * tile.height < area.bottom; ++row) {
         for (int32_t column = 0; area.left + column * tile.width < area.right; ++column) {
@@ -82,7 +78,7 @@ void PixelImage::Draw(HDC dc, const RECT& area, int32_t zoom) {
           const int32_t x = area.left + column * tile.width;
           const int32_t y = area.top + row * tile.height;
           if (fromCopy)
-            BitBlt(dc, x, y, tile.width, tile.height, copy->memoryDc, 0, 0, kSourceCopy);
+            BitBlt(dc, x, y, tile.width, tile.height, copy->memory.dc, 0, 0, kSourceCopy);
           else
             StretchImage(*this, dc, x, y, tile);
         }

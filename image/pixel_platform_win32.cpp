@@ -6,6 +6,7 @@
 
 #include "image/palette_win32.h"
 #include "image/pixel_platform.h"
+#include "sys/win32/gdi_handles.h"
 
 namespace zorva {
 
@@ -29,10 +30,8 @@ void FreeImageBlock(const ImageBlock& block) {
 }
 
 bool ScreenUsesPalette() {
-  HDC screen = GetDC(nullptr);
-  const bool paletteBased = (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE) != 0;
-  ReleaseDC(nullptr, screen);
-  return paletteBased;
+  const WindowDc screen(nullptr);
+  return (GetDeviceCaps(screen.dc, RASTERCAPS) & RC_PALETTE) != 0;
 }
 
 PalettePtr MakeImagePalette() { return PalettePtr(new (std::nothrow) Palette()); }

@@ -3,25 +3,9 @@
 #include <cstdio>
 #include <memory>
 
+#include "sys/win32/gdi_handles.h"
+
 namespace {
-
-struct WindowDc {
-  HWND window;
-  HDC dc;
-  explicit WindowDc(HWND w) : window(w), dc(GetDC(w)) {}
-  ~WindowDc() { if (dc != nullptr) ReleaseDC(window, dc); }
-};
-
-struct MemoryDc {
-  HDC dc;
-  explicit MemoryDc(HDC compatible) : dc(CreateCompatibleDC(compatible)) {}
-  ~MemoryDc() { if (dc != nullptr) DeleteDC(dc); }
-};
-
-struct Bitmap {
-  HBITMAP bitmap = nullptr;
-  ~Bitmap() { if (bitmap != nullptr) DeleteObject(bitmap); }
-};
 
 struct FileCloser {
   void operator()(FILE* file) const { std::fclose(file); }
@@ -70,11 +54,10 @@ bool SaveClientAreaBmp(HWND window, const std::string& path) {
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
   void* pixels = nullptr;
-  Bitmap bitmap;
-  bitmap.bitmap = CreateDIBSection(screen.dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-  if (screen.dc == nullptr || memory.dc == nullptr || bitmap.bitmap == nullptr) return false;
+  const GdiBitmap bitmap(CreateDIBSection(screen.dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+  if (screen.dc == nullptr || memory.dc == nullptr || !bitmap) return false;
 
-  const HGDIOBJ previous = SelectObject(memory.dc, bitmap.bitmap);
+  const HGDIOBJ previous = SelectObject(memory.dc, bitmap.get());
   const bool copied = BitBlt(memory.dc, 0, 0, width, height, screen.dc, 0, 0, SRCCOPY) != 0;
   SelectObject(memory.dc, previous);
   GdiFlush();
