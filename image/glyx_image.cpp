@@ -30,12 +30,6 @@ void RunPass(const Statement& statement, uint8_t* destination, int32_t width, in
 
 }  // namespace
 
-GlyxImage::~GlyxImage() {
-  statements.Clear();
-  sourceImage.Free();
-  image.Free();
-}
-
 bool GlyxImage::CreateFromText(const char* text, ErrorRecord& errors) {
   return statements.CreateFromText(text, errors);
 }

@@ -17,7 +17,6 @@ namespace zorva {
 class GlyxImage {
  public:
   GlyxImage() = default;
-  ~GlyxImage();
   GlyxImage(const GlyxImage&) = delete;
   GlyxImage& operator=(const GlyxImage&) = delete;
 
