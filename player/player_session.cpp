@@ -1,10 +1,9 @@
 #include "player/player_session.h"
 
-#include <cstring>
-
 #include "player/player_log.h"
 #include "player/player_window.h"
 #include "player/screenshot.h"
+#include "sys/clipboard.h"
 
 void PlayerSession::Run() {
   const DWORD startTicks = GetTickCount();
@@ -110,26 +109,10 @@ void PlayerSession::SendClick(HWND window, const ScriptEvent& event) {
 }
 
 void PlayerSession::PutOnClipboard(const std::string& text) {
-  if (!OpenClipboard(playerWindow)) return;
-  EmptyClipboard();
-  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-  if (block != nullptr) {
-    std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
-    GlobalUnlock(block);
-    if (SetClipboardData(CF_TEXT, block) == nullptr) GlobalFree(block);
-  }
-  CloseClipboard();
+  if (!zorva::sys::WriteClipboardText(playerWindow, text)) playerLog.Line("clipboard could not be written");
 }
 
 std::string PlayerSession::ClipboardText() const {
-  if (!OpenClipboard(playerWindow)) return "none";
-  std::string result = "none";
-  const HANDLE block = GetClipboardData(CF_TEXT);
-  const char* text = block != nullptr ? static_cast<const char*>(GlobalLock(block)) : nullptr;
-  if (text != nullptr) {
-    result = Quoted(std::string(text, strnlen(text, GlobalSize(block))));
-    GlobalUnlock(block);
-  }
-  CloseClipboard();
-  return result;
+  std::string text;
+  return zorva::sys::ReadClipboardText(playerWindow, &text) ? Quoted(text) : "none";
 }
