@@ -1,0 +1,23 @@
+#ifndef ZORVA_TESTS_CLI_ZORVA_PROCESS_H
+#define ZORVA_TESTS_CLI_ZORVA_PROCESS_H
+
+#include <string>
+#include <vector>
+
+// The zorva tool run as a program, as users and scripts run it.
+struct ZorvaRun {
+  int exitCode;
+  std::string out;
+  std::string err;
+};
+
+// Runs "zorva ARGS" through the shell (ARGS quoted as on a command line), with
+// `input` on standard input.
+ZorvaRun RunZorva(const std::string& args, const std::string& input = "");
+
+// The whole file, byte for byte; empty when it cannot be read.
+std::string ReadFileBytes(const std::string& path);
+
+std::vector<std::string> Lines(const std::string& text);
+
+#endif
