@@ -3,12 +3,13 @@
 #include <ctime>
 #include <new>
 
-#include "app/sound_copy.h"
+#include "app/image_draw.h"
 #include "app/vis_window.h"
-#include "sys/win32/gdi_handles.h"
 #include "codegen/random.h"
+#include "codegen/sound_frame.h"
 #include "library/builtin_glyxes.h"
 #include "sys/alert.h"
+#include "sys/gdi_handles.h"
 
 VisApp visApp;
 HINSTANCE moduleInstance;
@@ -39,7 +40,7 @@ static POINT CursorInMainWindow() {
 }
 
 int32_t VisApp::RenderFrame() {
-  CopySoundFrame(*module);
+  CopySoundFrame(module->waveformData, module->nCh, module->spectrumData[0]);
   const POINT cursor = CursorInMainWindow();
   if (current && current->Render(cursor.x, cursor.y) && mainWindow != nullptr) {
     WindowDc window(mainWindow);
@@ -90,7 +91,7 @@ void VisApp::RefreshInputWindowText() {}
 void VisApp::PaintImage(HDC dc) {
   if (!current) return;
   RECT client;
-  if (GetClientRect(mainWindow, &client)) current->image.Draw(dc, client, zoom);
+  if (GetClientRect(mainWindow, &client)) DrawImage(current->image, dc, client, zoom);
 }
 
 int32_t VisApp::CreateMainWindow() {

@@ -1,41 +1,35 @@
-// zorva check TEXT: builds an expression from TEXT (or standard input for
-// "-") the way the plug-in does, then prints its text form, or the message
-// the plug-in would show. It compiles too, so the text shows the compiler's
-// rewrites ("t+x*0" reads "t+0").
+// zorva check TEXT|-: builds an expression the way the plug-in does, then
+// prints its text form, or the message the plug-in would show. It compiles
+// too, so the text shows the compiler's rewrites ("t+x*0" reads "t+0").
 #include <cstdio>
-#include <iostream>
-#include <iterator>
 #include <string>
 
 #include "cli/commands.h"
-#include "lang/error_record.h"
 #include "codegen/statement.h"
+#include "lang/error_record.h"
 #include "lang/statement_roles.h"
 
 namespace zorva {
 namespace {
 
-std::string ReadAll(std::istream& in) {
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+int Check(CommandLine& line) {
+  const std::string text = line.Text(0);
+  ErrorRecord errors;
+  GlyxStatements<Statement> glyx;
+  if (!glyx.CreateFromText(text.c_str(), errors)) return BuildError(MessageOf(errors));
+  std::printf("%s\n", glyx.Text("; ").c_str());
+  return 0;
 }
 
 }  // namespace
 
-// args: what follows "check" on the command line.
-int CheckCommand(int argc, char** args) {
-  if (argc != 1) {
-    std::fputs("usage: zorva check TEXT   (TEXT \"-\" reads standard input)\n", stderr);
-    return 2;
-  }
-  const std::string text = std::string(args[0]) == "-" ? ReadAll(std::cin) : std::string(args[0]);
-  ErrorRecord errors;
-  GlyxStatements<Statement> glyx;
-  if (!glyx.CreateFromText(text.c_str(), errors)) {
-    std::fprintf(stderr, "%s\n", MessageOf(errors));
-    return 1;
-  }
-  std::printf("%s\n", glyx.Text("; ").c_str());
-  return 0;
-}
+const Command kCheckCommand = {
+    "check", "TEXT|-", "parse an expression and print it back, or its error",
+    "Prints the text form of every statement, separated by \"; \", with the\n"
+    "statements the text leaves out; a text that does not build prints the\n"
+    "plug-in's message on standard error and exits 1.\n"
+    "TEXT is one argument, or - to read standard input whole; -- ends the options.\n",
+    {}, 1, Check,
+};
 
 }  // namespace zorva

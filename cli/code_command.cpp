@@ -1,9 +1,9 @@
-// zorva code TEXT [--statement pixel|p|r|g|b|h|s|l]: builds an expression the
-// way the plug-in does and prints the machine code of one statement's row
+// zorva code TEXT|- [--statement pixel|p|r|g|b|h|s|l]: builds an expression
+// the way the plug-in does and prints the machine code of one statement's row
 // routine as hex pairs.
 #include <cstdio>
 #include <cstring>
-#include <memory>
+#include <string>
 
 #include "cli/commands.h"
 #include "codegen/statement.h"
@@ -13,38 +13,26 @@
 namespace zorva {
 namespace {
 
-constexpr char kUsage[] = "usage: zorva code TEXT [--statement pixel|p|r|g|b|h|s|l]\n";
-
 // The statement that `name` asks for, or null when the expression has none.
-const Statement* Choose(const GlyxStatements<Statement>& glyx, const char* name) {
-  if (std::strcmp(name, "pixel") == 0) return glyx.pixel.get();
-  if (std::strcmp(name, "p") == 0) return glyx.palette.get();
-  const char* letter = name[0] != '\0' && name[1] == '\0' ? std::strchr(kChannelLetters, name[0]) : nullptr;
+const Statement* Choose(const GlyxStatements<Statement>& glyx, const std::string& name) {
+  if (name == "pixel") return glyx.pixel.get();
+  if (name == "p") return glyx.palette.get();
+  const char* letter = name.size() == 1 ? std::strchr(kChannelLetters, name[0]) : nullptr;
   if (letter == nullptr || glyx.palette) return nullptr;
   const int position = static_cast<int>(letter - kChannelLetters);
   if ((position >= 3) != glyx.hslMode) return nullptr;
   return glyx.channels[position % 3].get();
 }
 
-}  // namespace
-
-int CodeCommand(int argc, char** args) {
-  const char* which = "pixel";
-  if (argc == 3 && std::strcmp(args[1], "--statement") == 0) {
-    which = args[2];
-  } else if (argc != 1) {
-    std::fputs(kUsage, stderr);
-    return 2;
-  }
+int Code(CommandLine& line) {
+  const std::string text = line.Text(0);
+  const std::string which = line.Value("--statement", "pixel");
   ErrorRecord errors;
   GlyxStatements<Statement> glyx;
-  if (!glyx.CreateFromText(args[0], errors)) {
-    std::fprintf(stderr, "%s\n", MessageOf(errors));
-    return 1;
-  }
+  if (!glyx.CreateFromText(text.c_str(), errors)) return BuildError(MessageOf(errors));
   const Statement* statement = Choose(glyx, which);
   if (statement == nullptr) {
-    std::fprintf(stderr, "zorva code: the expression has no statement \"%s\"\n", which);
+    std::fprintf(stderr, "zorva code: the expression has no statement \"%s\"\n", which.c_str());
     return 1;
   }
   const CodeBuffer& code = *statement->compiled->code;
@@ -52,5 +40,16 @@ int CodeCommand(int argc, char** args) {
   std::printf("\n");
   return 0;
 }
+
+}  // namespace
+
+const Command kCodeCommand = {
+    "code", "TEXT|- [--statement pixel|p|r|g|b|h|s|l]", "print the machine code of a statement's row routine",
+    "Prints the routine that renders one row, as hex bytes on one line.\n"
+    "--statement picks the statement: pixel (the default), p for the palette,\n"
+    "or one channel, r g b or h s l.\n"
+    "TEXT is one argument, or - to read standard input whole; -- ends the options.\n",
+    {{"--statement", true}}, 1, Code,
+};
 
 }  // namespace zorva

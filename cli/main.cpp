@@ -3,37 +3,45 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "cli/commands.h"
 
-static const Command kCommands[] = {
-    {"check", "check TEXT|-", "parse an expression and print it back, or its error", zorva::CheckCommand},
-    {"code", "code TEXT [--statement pixel|p|r|g|b|h|s|l]", "print the machine code of a statement's row routine", zorva::CodeCommand},
-    {"render", "render TEXT [OPTIONS] -o OUT.raw|OUT.png|OUT.gif",
-     "render frames; options --frames N --step S --xm N --ym N --audio silence|ramp|music --wav FILE",
-     zorva::RenderCommand},
-    {"table", "table NAME", "print a lookup table: sine cosine arcsine arccosine arctangent dsine decay exp", TableCommand},
-    {"palette", "palette K", "print the 256 colours of pal(K, ...) as \"r g b\" lines", PaletteCommand},
-    {"palettes", "palettes -o FILE.png", "draw the 28 palettes of pal as labelled strips", PalettesCommand},
-    {nullptr, nullptr, nullptr, nullptr},
+namespace {
+
+using zorva::Command;
+
+const Command* const kCommands[] = {
+    &zorva::kCheckCommand, &zorva::kCodeCommand,    &zorva::kRenderCommand,
+    &zorva::kTableCommand, &zorva::kPaletteCommand, &zorva::kPalettesCommand,
 };
 
-static void PrintHelp(FILE* out) {
+void PrintHelp(FILE* out) {
   std::fprintf(out,
                "usage: zorva COMMAND [ARGS]\n"
-               "       zorva --help | --version\n\n"
+               "       zorva --help | --version | COMMAND --help\n\n"
                "commands:\n");
-  for (const Command* c = kCommands; c->name != nullptr; c++) {
-    std::fprintf(out, "  %-48s %s\n", c->usage, c->summary);
+  for (const Command* c : kCommands) {
+    const std::string usage = std::string(c->name) + " " + c->synopsis;
+    std::fprintf(out, "  %-52s %s\n", usage.c_str(), c->summary);
   }
 }
 
-static const Command* FindCommand(const char* name) {
-  for (const Command* c = kCommands; c->name != nullptr; c++) {
+const Command* FindCommand(const char* name) {
+  for (const Command* c : kCommands) {
     if (std::strcmp(c->name, name) == 0) return c;
   }
   return nullptr;
 }
+
+int Run(const Command& command, int argc, char** argv) {
+  zorva::CommandLine line(command);
+  if (!line.Parse(argc, argv)) return line.UsageError();
+  if (line.helpAsked) return line.PrintHelp();
+  return command.run(line);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) {
@@ -54,5 +62,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zorva: unknown command '%s' (see zorva --help)\n", name);
     return 2;
   }
-  return command->run(argc - 2, argv + 2);
+  return Run(*command, argc - 2, argv + 2);
 }

@@ -1,4 +1,4 @@
-// zorva render TEXT [--frames N] [--step S] [--xm N] [--ym N]
+// zorva render TEXT|- [--frames N] [--step S] [--xm N] [--ym N]
 //   [--audio silence|ramp|music] [--wav FILE] -o OUT
 // Renders frames the way the plug-in does, with the same sound feeds as the
 // stand-in player, into OUT: .raw (every frame), .png (the last), .gif (all).
@@ -11,13 +11,13 @@
 #include <utility>
 #include <vector>
 
-#include "app/sound_copy.h"
+#include "audio/audio_feed.h"
+#include "audio/wav_reader.h"
 #include "cli/commands.h"
 #include "cli/gif_file.h"
 #include "cli/png_file.h"
+#include "codegen/sound_frame.h"
 #include "image/glyx_image.h"
-#include "player/audio_feed.h"
-#include "player/wav_reader.h"
 
 namespace zorva {
 namespace {
@@ -26,9 +26,8 @@ constexpr int kFramesPerSecond = 60;  // the player's default pace
 constexpr int kAreaSize = 256;        // the main window's client area
 constexpr int kPeriod = 256;
 constexpr int kGifDelay = 2;  // 1/100 s: the nearest to one frame at 60 fps
-constexpr char kUsage[] =
-    "usage: zorva render TEXT [--frames N] [--step S] [--xm N] [--ym N] "
-    "[--audio silence|ramp|music] [--wav FILE] -o OUT.raw|OUT.png|OUT.gif\n";
+constexpr int32_t kMostFrames = 1000000000;
+constexpr int32_t kFarthest = 1000000000;  // the largest mouse coordinate
 
 struct RenderOptions {
   std::string text;
@@ -36,46 +35,22 @@ struct RenderOptions {
   int step = 1;
   int xm = 0;
   int ym = 0;
-  std::string audio = "music";
+  std::string audio;
   std::string wav;
   std::string out;
 };
 
-bool ParseNumber(const char* text, int low, int* value) {
-  char* end = nullptr;
-  const long number = std::strtol(text, &end, 10);
-  if (end == text || *end != '\0' || number < low || number > 1000000000L) return false;
-  *value = static_cast<int>(number);
-  return true;
-}
-
-bool ParseOption(const std::string& name, const char* value, RenderOptions* options) {
-  if (name == "--frames") return ParseNumber(value, 1, &options->frames);
-  if (name == "--step") return ParseNumber(value, 1, &options->step) && options->step <= kAreaSize;
-  if (name == "--xm") return ParseNumber(value, -1000000000, &options->xm);
-  if (name == "--ym") return ParseNumber(value, -1000000000, &options->ym);
-  if (name == "--audio") options->audio = value;
-  else if (name == "--wav") options->wav = value;
-  else if (name == "-o") options->out = value;
-  else return false;
-  return true;
-}
-
-bool ParseOptions(int argc, char** args, RenderOptions* options) {
-  bool haveText = false;
-  for (int i = 0; i < argc; ++i) {
-    const std::string arg = args[i];
-    if (arg.size() > 1 && arg[0] == '-') {
-      if (i + 1 >= argc || !ParseOption(arg, args[i + 1], options)) return false;
-      ++i;
-    } else if (!haveText) {
-      options->text = arg;
-      haveText = true;
-    } else {
-      return false;
-    }
-  }
-  return haveText && !options->out.empty();
+// False when a value is out of range; the line then holds the error.
+bool ReadOptions(CommandLine& line, RenderOptions* options) {
+  options->frames = line.Number("--frames", 1, 1, kMostFrames);
+  options->step = line.Number("--step", 1, 1, kAreaSize);
+  options->xm = line.Number("--xm", 0, -kFarthest, kFarthest);
+  options->ym = line.Number("--ym", 0, -kFarthest, kFarthest);
+  options->audio = line.Value("--audio", "music");
+  options->wav = line.Value("--wav", "");
+  options->out = line.Value("-o", "");
+  if (options->out.empty() && line.error.empty()) line.error = "-o OUT is missing";
+  return line.error.empty();
 }
 
 bool EndsWith(const std::string& text, const char* suffix) {
@@ -83,16 +58,14 @@ bool EndsWith(const std::string& text, const char* suffix) {
   return text.size() >= length && text.compare(text.size() - length, length, suffix) == 0;
 }
 
-bool LoadFeed(const RenderOptions& options, AudioFeed* feed) {
-  if (options.wav.empty()) {
-    if (MakeBuiltinFeed(options.audio, feed)) return true;
-    std::fprintf(stderr, "zorva render: unknown audio feed '%s'\n", options.audio.c_str());
-    return false;
+// False with the reason in *error.
+bool LoadFeed(const RenderOptions& options, AudioFeed* feed, std::string* error) {
+  if (!options.wav.empty()) {
+    feed->kind = FeedKind::Clip;
+    return ReadWavFile(options.wav, &feed->clip, error);
   }
-  std::string error;
-  feed->kind = FeedKind::Clip;
-  if (ReadWavFile(options.wav, &feed->clip, &error)) return true;
-  std::fprintf(stderr, "zorva render: %s\n", error.c_str());
+  if (MakeBuiltinFeed(options.audio, feed)) return true;
+  *error = "unknown audio feed '" + options.audio + "'";
   return false;
 }
 
@@ -190,10 +163,7 @@ class Progress {
 int Render(const RenderOptions& options, const AudioFeed& feed) {
   GlyxImage glyx;
   ErrorRecord errors;
-  if (!glyx.CreateFromText(options.text.c_str(), errors)) {
-    std::fprintf(stderr, "%s\n", MessageOf(errors));
-    return 1;
-  }
+  if (!glyx.CreateFromText(options.text.c_str(), errors)) return BuildError(MessageOf(errors));
   if (!glyx.Resize(kAreaSize, kAreaSize, options.step, kPeriod)) {
     std::fputs("zorva render: out of memory\n", stderr);
     return 1;
@@ -203,13 +173,13 @@ int Render(const RenderOptions& options, const AudioFeed& feed) {
     std::fprintf(stderr, "zorva render: cannot write %s (OUT ends in .raw, .png or .gif)\n", options.out.c_str());
     return 1;
   }
-  winampVisModule record = {};
+  SoundRows sound;
   Frame frame;
   Progress progress;
   bool written = true;
   for (int f = 0; f < options.frames && written; ++f) {
-    feed.Fill(f, kFramesPerSecond, record);
-    CopySoundFrame(record);
+    feed.Fill(f, kFramesPerSecond, sound);
+    CopySoundFrame(sound.waveform, sound.channels, sound.spectrum[0]);
     glyx.Render(options.xm, options.ym);
     frame.Take(glyx.image);
     written = sink.Add(frame);
@@ -221,17 +191,31 @@ int Render(const RenderOptions& options, const AudioFeed& feed) {
   return 1;
 }
 
-}  // namespace
-
-int RenderCommand(int argc, char** args) {
+int RenderFromLine(CommandLine& line) {
   RenderOptions options;
-  if (!ParseOptions(argc, args, &options)) {
-    std::fputs(kUsage, stderr);
-    return 2;
-  }
+  if (!ReadOptions(line, &options)) return line.UsageError();
   AudioFeed feed;
-  if (!LoadFeed(options, &feed)) return 2;
+  std::string error;
+  if (!LoadFeed(options, &feed, &error)) return line.UsageError(error);
+  options.text = line.Text(0);
   return Render(options, feed);
 }
+
+}  // namespace
+
+const Command kRenderCommand = {
+    "render", "TEXT|- [OPTIONS] -o OUT.raw|OUT.png|OUT.gif", "render frames the way the plug-in does",
+    "  --frames N   frames to render (default 1), at 60 frames a second\n"
+    "  --step S     evaluate every S-th point of the 256 x 256 area (default 1)\n"
+    "  --xm N, --ym N  the mouse position (default 0, 0)\n"
+    "  --audio silence|ramp|music  the built-in sound (default music)\n"
+    "  --wav FILE   a 16-bit PCM WAV file instead\n"
+    "  -o OUT       .raw: every frame, 768 colour bytes then the rows from the top;\n"
+    "               .png: the last frame; .gif: every frame with its own colours\n"
+    "TEXT is one argument, or - to read standard input whole; -- ends the options.\n",
+    {{"--frames", true}, {"--step", true}, {"--xm", true}, {"--ym", true},
+     {"--audio", true}, {"--wav", true}, {"-o", true}},
+    1, RenderFromLine,
+};
 
 }  // namespace zorva

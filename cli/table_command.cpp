@@ -3,10 +3,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "cli/commands.h"
 #include "codegen/lookup_tables.h"
 
+namespace zorva {
 namespace {
 
 struct NamedTable {
@@ -32,18 +34,24 @@ const NamedTable* FindTable(const char* name) {
   return nullptr;
 }
 
-}  // namespace
-
-int TableCommand(int argc, char** argv) {
-  const NamedTable* table = argc == 1 ? FindTable(argv[0]) : nullptr;
-  if (table == nullptr) {
-    std::fputs("usage: zorva table sine|cosine|arcsine|arccosine|arctangent|dsine|decay|exp\n",
-               stderr);
-    return 2;
-  }
+int PrintTable(CommandLine& line) {
+  const NamedTable* table = FindTable(line.operands[0].c_str());
+  if (table == nullptr) return line.UsageError("no table named " + line.operands[0]);
   for (int i = 0; i < kLookupEntries; i++) {
     uint32_t entry = table->bytes ? table->bytes[i] : table->words[i];
     std::printf("%lu\n", static_cast<unsigned long>(entry));
   }
   return 0;
 }
+
+}  // namespace
+
+const Command kTableCommand = {
+    "table", "NAME", "print a lookup table: sine cosine arcsine arccosine arctangent dsine decay exp",
+    "Prints the 256 entries of one of the built-ins' lookup tables, one decimal\n"
+    "entry a line. NAME is sine, cosine, arcsine, arccosine, arctangent, dsine,\n"
+    "decay or exp.\n",
+    {}, 1, PrintTable,
+};
+
+}  // namespace zorva

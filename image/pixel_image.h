@@ -1,6 +1,7 @@
 // The 8-bit image an expression renders into and the main window shows: a
 // packed device-independent bitmap (header, colour table, bottom-up pixel
-// rows) in one memory block, handed to the platform's blit as it is.
+// rows) in one memory block, handed to the platform's blit as it is. Painting
+// it is Windows only: app/image_draw.h.
 #pragma once
 
 #include <cstddef>
@@ -9,11 +10,7 @@
 
 #include "codegen/render_context.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
-class Palette;  // image/palette_win32.h: displays with a hardware palette
+class Palette;  // sys/gdi_palette.h: displays with a hardware palette
 
 namespace zorva {
 
@@ -42,12 +39,6 @@ class PixelImage {
 
   // Empties the image; harmless on an empty one.
   void Free();
-
-#ifdef _WIN32
-  // Repeats the image over `area` from its top-left corner, each copy `zoom`
-  // times the image's size.
-  void Draw(HDC dc, const RECT& area, int32_t zoom);
-#endif
 
   // The fields as the render context's source image words.
   SourceImage AsSource() const;

@@ -4,9 +4,9 @@
 
 #include <new>
 
-#include "image/palette_win32.h"
 #include "image/pixel_platform.h"
-#include "sys/win32/gdi_handles.h"
+#include "sys/gdi_handles.h"
+#include "sys/gdi_palette.h"
 
 namespace zorva {
 

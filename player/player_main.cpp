@@ -9,7 +9,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "player/audio_feed.h"
+#include "audio/audio_feed.h"
+#include "audio/wav_reader.h"
 #include "player/dialog_watch.h"
 #include "player/player_log.h"
 #include "player/player_options.h"
@@ -17,7 +18,6 @@
 #include "player/player_session.h"
 #include "player/player_window.h"
 #include "player/plugin_host.h"
-#include "player/wav_reader.h"
 
 static void Report(const std::string& line) {
   std::printf("%s\n", line.c_str());

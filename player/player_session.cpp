@@ -1,5 +1,7 @@
 #include "player/player_session.h"
 
+#include <cstring>
+
 #include "player/player_log.h"
 #include "player/player_window.h"
 #include "player/screenshot.h"
@@ -26,13 +28,25 @@ bool PlayerSession::PumpMessages() {
   return true;
 }
 
+static_assert(sizeof(SoundRows::waveform) == sizeof(winampVisModule::waveformData));
+static_assert(sizeof(SoundRows::spectrum) == sizeof(winampVisModule::spectrumData));
+
+// What a player writes into the module record before every Render.
+static void PutSound(const SoundRows& rows, winampVisModule* module) {
+  module->nCh = rows.channels;
+  std::memcpy(module->waveformData, rows.waveform, sizeof rows.waveform);
+  std::memcpy(module->spectrumData, rows.spectrum, sizeof rows.spectrum);
+}
+
 // With --frames the sound advances one frame's time per frame; in real time
 // it follows the clock.
 void PlayerSession::RenderFrame(DWORD startTicks) {
   const int soundFrame = options.frames >= 0
       ? frame
       : static_cast<int>(static_cast<long long>(GetTickCount() - startTicks) * options.fps / 1000);
-  feed.Fill(soundFrame, options.fps, *module);
+  SoundRows rows;
+  feed.Fill(soundFrame, options.fps, rows);
+  PutSound(rows, module);
   module->Render(module);
   frame++;
 }

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "audio/audio_feed.h"
 #include "host/vis_module.h"
-#include "player/audio_feed.h"
 #include "player/dialog_watch.h"
 #include "player/player_options.h"
 #include "player/player_script.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "sys/win32/gdi_handles.h"
+#include "sys/gdi_handles.h"
 
 namespace {
 

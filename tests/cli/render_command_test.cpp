@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "app/sound_copy.h"
+#include "audio/audio_feed.h"
 #include "codegen/reference_evaluator.h"
+#include "codegen/sound_frame.h"
 #include "image/hsl.h"
 #include "lang/statement_roles.h"
-#include "player/audio_feed.h"
 #include "tests/cli/zorva_process.h"
 
 namespace zorva {
@@ -91,11 +91,11 @@ std::string ExpectedFrames(const char* text, int frames, const char* audio, int 
   AudioFeed feed;
   EXPECT_TRUE(MakeBuiltinFeed(audio, &feed));
   Oracle oracle(text, step);
-  winampVisModule record = {};
+  SoundRows rows;
   std::string all;
   for (int f = 0; f < frames; ++f) {
-    feed.Fill(f, 60, record);
-    CopySoundFrame(record);
+    feed.Fill(f, 60, rows);
+    CopySoundFrame(rows.waveform, rows.channels, rows.spectrum[0]);
     all += oracle.Frame(f);
   }
   return all;

@@ -3,6 +3,10 @@
 
 #include <cstring>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "image/pixel_image.h"
 
 namespace zorva {

@@ -9,8 +9,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "image/palette_win32.h"
+#include "app/image_draw.h"
 #include "image/pixel_image.h"
+#include "sys/gdi_palette.h"
 
 namespace zorva {
 namespace {
@@ -69,7 +70,7 @@ TEST_F(PixelImageOnPaletteDisplay, DrawShowsThePaletteColoursAndRestoresTheDc) {
   HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ previous = SelectObject(dc, bitmap);
   const HGDIOBJ palette = GetCurrentObject(dc, OBJ_PAL);
-  image.Draw(dc, RECT{0, 0, 8, 2}, 2);
+  DrawImage(image, dc, RECT{0, 0, 8, 2}, 2);
   GdiFlush();
   const uint32_t* pixels = static_cast<const uint32_t*>(bits);
   EXPECT_EQ(pixels[4] & 0xFFFFFF, 0xFF0000u);  // pixel 2 at zoom 2

@@ -1,5 +1,7 @@
-#ifndef ZORVA_IMAGE_PALETTE_WIN32_H
-#define ZORVA_IMAGE_PALETTE_WIN32_H
+#ifndef ZORVA_SYS_GDI_PALETTE_H
+#define ZORVA_SYS_GDI_PALETTE_H
+
+// Windows only: the hardware palette of 8-bit displays.
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#ifndef ZORVA_SYS_WIN32_GDI_HANDLES_H
-#define ZORVA_SYS_WIN32_GDI_HANDLES_H
+#ifndef ZORVA_SYS_GDI_HANDLES_H
+#define ZORVA_SYS_GDI_HANDLES_H
 
-// Owners of the GDI handles that painting and screenshots borrow: each gives
-// its handle back when it goes out of scope.
+// Windows only. Owners of the GDI handles that painting and screenshots
+// borrow: each gives its handle back when it goes out of scope.
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "player/fft.h"
+#include "audio/fft.h"
 
 #include <gtest/gtest.h>
 

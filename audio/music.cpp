@@ -6,8 +6,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "player/fft.h"
-#include "player/pcm_clip.h"
+#include "audio/fft.h"
+#include "audio/pcm_clip.h"
 
 namespace {
 

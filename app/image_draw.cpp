@@ -1,13 +1,12 @@
 // Painting: the image repeated over an area at a whole-number magnification.
-#include <windows.h>
+#include "app/image_draw.h"
 
 #include <memory>
 
-#include "image/palette_win32.h"
-#include "image/pixel_image.h"
-#include "sys/win32/gdi_handles.h"
+#include "sys/gdi_handles.h"
+#include "sys/gdi_palette.h"
 
-namespace zorva {
+using zorva::PixelImage;
 
 namespace {
 
@@ -63,13 +62,13 @@ bool TileFits(const RECT& area, Tile tile) {
 
 // Two passes over the grid of cells, in checkerboard order: first the cells
 // whose column and row add up to an odd number, then the others.
-void PixelImage::Draw(HDC dc, const RECT& area, int32_t zoom) {
-  const Tile tile{width * zoom, height * zoom};
-  if (!header || tile.width <= 0 || tile.height <= 0) return;
-  const HPALETTE dcPalette = palette ? palette->Realize(dc) : nullptr;
+void DrawImage(PixelImage& image, HDC dc, const RECT& area, int32_t zoom) {
+  const Tile tile{image.width * zoom, image.height * zoom};
+  if (!image.header || tile.width <= 0 || tile.height <= 0) return;
+  const HPALETTE dcPalette = image.palette ? image.palette->Realize(dc) : nullptr;
   {
     std::unique_ptr<OffscreenTile> copy;
-    if (!TileFits(area, tile)) copy = std::make_unique<OffscreenTile>(*this, dc, tile);
+    if (!TileFits(area, tile)) copy = std::make_unique<OffscreenTile>(image, dc, tile);
     const bool fromCopy = copy && copy->Ready();
     for (int parity = 1; parity >= 0; --parity) {
       for (int32_t row = 0; area.top + row * tile.height < area.bottom; ++row) {
@@ -80,12 +79,10 @@ void PixelImage::Draw(HDC dc, const RECT& area, int32_t zoom) {
           if (fromCopy)
             BitBlt(dc, x, y, tile.width, tile.height, copy->memory.dc, 0, 0, kSourceCopy);
           else
-            StretchImage(*this, dc, x, y, tile);
+            StretchImage(image, dc, x, y, tile);
         }
       }
     }
   }
   if (dcPalette) SelectPalette(dc, dcPalette, FALSE);
 }
-
-}  // namespace zorva

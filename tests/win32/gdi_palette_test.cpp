@@ -1,4 +1,4 @@
-#include "image/palette_win32.h"
+#include "sys/gdi_palette.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#ifndef ZORVA_PLAYER_FFT_H
-#define ZORVA_PLAYER_FFT_H
+#ifndef ZORVA_AUDIO_FFT_H
+#define ZORVA_AUDIO_FFT_H
 
 #include <complex>
 #include <vector>

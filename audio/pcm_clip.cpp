@@ -1,4 +1,4 @@
-#include "player/pcm_clip.h"
+#include "audio/pcm_clip.h"
 
 #include <cstddef>
 

@@ -1,4 +1,4 @@
-#include "image/palette_win32.h"
+#include "sys/gdi_palette.h"
 
 Palette::Palette() : logPalette{} {
   logPalette.palVersion = 0x300;

@@ -1,5 +1,5 @@
-#ifndef ZORVA_PLAYER_PCM_CLIP_H
-#define ZORVA_PLAYER_PCM_CLIP_H
+#ifndef ZORVA_AUDIO_PCM_CLIP_H
+#define ZORVA_AUDIO_PCM_CLIP_H
 
 #include <cstdint>
 #include <vector>

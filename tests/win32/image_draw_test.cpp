@@ -11,9 +11,10 @@
 #include <utility>
 #include <vector>
 
-#include "image/palette_win32.h"
+#include "app/image_draw.h"
 #include "image/pixel_image.h"
 #include "image/pixel_platform.h"
+#include "sys/gdi_palette.h"
 
 namespace zorva {
 namespace {
@@ -77,7 +78,7 @@ TEST(PixelImageDraw, ZoomMagnifiesTheTopRowToTheTop) {
   PixelImage image;
   Fill(image, 4, 4);
   Canvas canvas(8, 8);
-  image.Draw(canvas.dc, RECT{0, 0, 8, 8}, 2);
+  DrawImage(image, canvas.dc, RECT{0, 0, 8, 8}, 2);
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x) ASSERT_EQ(canvas.At(x, y), Colour(x / 2, y / 2)) << x << "," << y;
 }
@@ -87,7 +88,7 @@ TEST(PixelImageDraw, TilesRepeatFromTheCornerAndRunPastTheEdges) {
   Fill(image, 16, 8);
   Canvas canvas(64, 40);
   // Tiles of 32 x 16 over 45 x 27 from (3, 2): cells at x = 3, 35 and y = 2, 18.
-  image.Draw(canvas.dc, RECT{3, 2, 48, 29}, 2);
+  DrawImage(image, canvas.dc, RECT{3, 2, 48, 29}, 2);
   EXPECT_EQ(canvas.At(0, 10), std::make_tuple(0x12, 0x34, 0x56));  // left of the area
   EXPECT_EQ(canvas.At(10, 1), std::make_tuple(0x12, 0x34, 0x56));  // above it
   EXPECT_EQ(canvas.At(3, 2), Colour(0, 0));
@@ -123,7 +124,7 @@ int CALLBACK Record(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM 
 
 std::vector<Blit> BlitsOfDraw(PixelImage& image, RECT area, int zoom) {
   HDC metafile = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-  image.Draw(metafile, area, zoom);
+  DrawImage(image, metafile, area, zoom);
   HENHMETAFILE recorded = CloseEnhMetaFile(metafile);
   std::vector<Blit> blits;
   EnumEnhMetaFile(nullptr, recorded, Record, &blits, nullptr);
@@ -164,12 +165,12 @@ TEST(PixelImageDraw, LeavesNoGdiObjectAndRestoresTheDc) {
   Canvas canvas(256, 256);
   const HGDIOBJ bitmap = GetCurrentObject(canvas.dc, OBJ_BITMAP);
   const HGDIOBJ palette = GetCurrentObject(canvas.dc, OBJ_PAL);
-  image.Draw(canvas.dc, RECT{0, 0, 256, 256}, 1);  // a hardware palette is made once, here
+  DrawImage(image, canvas.dc, RECT{0, 0, 256, 256}, 1);  // a hardware palette is made once, here
   const int before = LiveGdiObjects();
   ASSERT_GT(before, 0) << "no GDI objects visible to the probe";
   for (int i = 0; i < 25; ++i) {
-    image.Draw(canvas.dc, RECT{0, 0, 256, 256}, 2);  // tiles of 172: direct
-    image.Draw(canvas.dc, RECT{0, 0, 256, 256}, 3);  // tiles of 258: off-screen copy
+    DrawImage(image, canvas.dc, RECT{0, 0, 256, 256}, 2);  // tiles of 172: direct
+    DrawImage(image, canvas.dc, RECT{0, 0, 256, 256}, 3);  // tiles of 258: off-screen copy
   }
   EXPECT_EQ(LiveGdiObjects(), before);
   EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_BITMAP), bitmap);
@@ -182,11 +183,11 @@ TEST(PixelImageDraw, WithAHardwarePaletteTheDcGetsItsOwnBack) {
   image.palette = MakeImagePalette();
   Canvas canvas(64, 64);
   const HGDIOBJ palette = GetCurrentObject(canvas.dc, OBJ_PAL);
-  image.Draw(canvas.dc, RECT{0, 0, 64, 64}, 1);  // makes the platform palette once
+  DrawImage(image, canvas.dc, RECT{0, 0, 64, 64}, 1);  // makes the platform palette once
   const int before = LiveGdiObjects();
   for (int i = 0; i < 10; ++i) {
-    image.Draw(canvas.dc, RECT{0, 0, 64, 64}, 1);
-    image.Draw(canvas.dc, RECT{0, 0, 64, 64}, 3);
+    DrawImage(image, canvas.dc, RECT{0, 0, 64, 64}, 1);
+    DrawImage(image, canvas.dc, RECT{0, 0, 64, 64}, 3);
   }
   EXPECT_EQ(LiveGdiObjects(), before);
   EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_PAL), palette);

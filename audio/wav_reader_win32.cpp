@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-#include "player/wav_reader.h"
+#include "audio/wav_reader.h"
 
 namespace {
 

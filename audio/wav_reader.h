@@ -1,9 +1,9 @@
-#ifndef ZORVA_PLAYER_WAV_READER_H
-#define ZORVA_PLAYER_WAV_READER_H
+#ifndef ZORVA_AUDIO_WAV_READER_H
+#define ZORVA_AUDIO_WAV_READER_H
 
 #include <string>
 
-#include "player/pcm_clip.h"
+#include "audio/pcm_clip.h"
 
 // Reads a 16-bit PCM WAV file, mono or stereo. False with a message in
 // *error for anything else.

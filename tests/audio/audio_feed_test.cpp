@@ -1,0 +1,95 @@
+#include "audio/audio_feed.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+AudioFeed BuiltinFeed(const char* name) {
+  AudioFeed feed;
+  EXPECT_TRUE(MakeBuiltinFeed(name, &feed));
+  return feed;
+}
+
+std::unique_ptr<SoundRows> FilledRows(const AudioFeed& feed, int frame) {
+  auto rows = std::make_unique<SoundRows>();
+  std::memset(rows->waveform, 0x55, sizeof rows->waveform);
+  std::memset(rows->spectrum, 0x55, sizeof rows->spectrum);
+  feed.Fill(frame, 60, *rows);
+  return rows;
+}
+
+TEST(AudioFeed, RampFollowsItsFormula) {
+  const auto rows = FilledRows(BuiltinFeed("ramp"), 3);
+  EXPECT_EQ(rows->channels, 2);
+  for (int c = 0; c < 2; c++) {
+    for (int i = 0; i < kSoundRowSamples; i++) {
+      ASSERT_EQ(rows->waveform[c][i], (7 * i + 13 * 3 + 50 * c) % 256 - 128);
+      ASSERT_EQ(rows->spectrum[c][i], (3 * i + 5 * 3 + 100 * c) % 256);
+    }
+  }
+}
+
+TEST(AudioFeed, SilenceClearsEverySample) {
+  const auto rows = FilledRows(BuiltinFeed("silence"), 10);
+  for (int c = 0; c < 2; c++) {
+    for (int i = 0; i < kSoundRowSamples; i++) {
+      ASSERT_EQ(rows->waveform[c][i], 0);
+      ASSERT_EQ(rows->spectrum[c][i], 0);
+    }
+  }
+}
+
+TEST(AudioFeed, MusicMovesAndRepeatsExactly) {
+  const auto first = FilledRows(BuiltinFeed("music"), 30);
+  const auto again = FilledRows(BuiltinFeed("music"), 30);
+  const auto later = FilledRows(BuiltinFeed("music"), 45);
+  EXPECT_EQ(std::memcmp(first->waveform, again->waveform, sizeof first->waveform), 0);
+  EXPECT_EQ(std::memcmp(first->spectrum, again->spectrum, sizeof first->spectrum), 0);
+  EXPECT_NE(std::memcmp(first->waveform, later->waveform, sizeof first->waveform), 0);
+  EXPECT_NE(std::memcmp(first->spectrum, later->spectrum, sizeof first->spectrum), 0);
+}
+
+TEST(AudioFeed, MusicIsNeitherSilentNorClipped) {
+  const AudioFeed music = BuiltinFeed("music");
+  int loudest = 0;
+  int quietest = 255;
+  for (int frame = 0; frame < 8 * 60; frame += 7) {
+    const auto rows = FilledRows(music, frame);
+    int peak = 0;
+    for (int i = 0; i < kSoundRowSamples; i++) {
+      const int sample = rows->waveform[0][i];
+      peak = std::max(peak, sample < 0 ? -sample : sample);
+    }
+    loudest = std::max(loudest, peak);
+    quietest = std::min(quietest, peak);
+  }
+  EXPECT_GT(loudest, 40);
+  EXPECT_LT(loudest, 128);
+  EXPECT_LT(quietest, loudest / 2);
+}
+
+TEST(AudioFeed, UnknownNameIsRefused) {
+  AudioFeed feed;
+  EXPECT_FALSE(MakeBuiltinFeed("noise", &feed));
+}
+
+TEST(AudioFeed, ClipPlaysAtTheFrameRateAndStopsAtItsEnd) {
+  AudioFeed feed;
+  feed.kind = FeedKind::Clip;
+  feed.clip.sampleRate = 600;
+  feed.clip.channels = 1;
+  for (int i = 0; i < 1000; i++) feed.clip.samples.push_back(static_cast<int16_t>(i * 32));
+  auto rows = std::make_unique<SoundRows>();
+  feed.Fill(2, 60, *rows);  // 2 frames at 60 fps = 20 samples at 600 Hz
+  EXPECT_EQ(rows->channels, 1);
+  EXPECT_EQ(rows->waveform[0][0], (20 * 32) >> 8);
+  EXPECT_EQ(rows->waveform[1][5], (25 * 32) >> 8);
+  feed.Fill(99, 60, *rows);  // starts at sample 990
+  EXPECT_EQ(rows->waveform[0][9], (999 * 32) >> 8);
+  EXPECT_EQ(rows->waveform[0][10], 0);
+}
+
+}  // namespace
