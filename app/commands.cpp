@@ -17,10 +17,20 @@ void VisApp::OnKeyDown(WPARAM key) {
     RestartTimers();
     ResetToGoodParent();
   }
+  if (key == VK_SPACE) {
+    RestartTimers();
+    MutateCurrent();
+  }
 }
 
 void VisApp::OnTimer(WPARAM id) {
   if (id == restartTimerId) ResetToGoodParent();
+  else if (id == mutateTimerId) MutateCurrent();
+}
+
+void VisApp::MutateCurrent() {
+  if (current) current->Mutate(1);
+  RefreshInputWindowText();
 }
 
 // Statements one a line; the whole text, however long.

@@ -51,6 +51,7 @@ class VisApp {
   // Commands from the main window's keys and timers.
   void OnKeyDown(WPARAM key);
   void OnTimer(WPARAM id);
+  void MutateCurrent();
   void CopyToClipboard();
   void PasteFromClipboard();
 };

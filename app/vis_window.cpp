@@ -74,14 +74,19 @@ static void OnLButtonDblClk(HWND window) {
   visApp.ResetToGoodParent();
 }
 
+static void OnLButtonDown() {
+  visApp.RestartTimers();
+  visApp.MutateCurrent();
+}
+
 static void OnRButtonDown() {
   visApp.RestartTimers();
   visApp.ResetToGoodParent();
 }
 
 // Timer ticks and the mouse commands go on to the default handling as well.
-// The left button (mutation) and WM_COMMAND (the input window's submit) only
-// get that until their commands exist.
+// WM_COMMAND (the input window's submit) only gets that until its command
+// exists.
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: return 0;
@@ -93,6 +98,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_KEYDOWN: OnKeyDown(window, wParam, lParam); return 0;
     case WM_KEYUP: PostToPlayer(window, message, wParam, lParam); return 0;
     case WM_TIMER: visApp.OnTimer(wParam); break;
+    case WM_LBUTTONDOWN: OnLButtonDown(); break;
     case WM_LBUTTONDBLCLK: OnLButtonDblClk(window); break;
     case WM_RBUTTONDOWN: OnRButtonDown(); break;
   }

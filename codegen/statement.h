@@ -48,6 +48,10 @@ class Statement {
   // Compiles the tree anew, releasing the old code first.
   bool Recompile();
 
+  // Edits the tree at random (mode 1 in the system), then recompiles it.
+  // Defined with the mutation itself, in image/mutation.cpp.
+  void Mutate(int32_t mode);
+
   bool AssignsTo(const char* name) const { return zorva::AssignsTo(*tree, *symbols, name); }
   std::string Text() const { return StatementString(*tree, *symbols); }
   StatementView View() const { return {tree.get(), symbols.get()}; }

@@ -68,6 +68,17 @@ bool GlyxImage::Render(int32_t xm, int32_t ym) {
   return true;
 }
 
+void GlyxImage::Mutate(int32_t mode) {
+  if (statements.palette) {
+    statements.palette->Mutate(mode);
+  } else {
+    for (auto& channel : statements.channels) {
+      if (channel) channel->Mutate(mode);
+    }
+  }
+  if (statements.pixel) statements.pixel->Mutate(mode);
+}
+
 BoundedText GlyxImage::ExpressionText(char* buffer, size_t capacity, const char* separator) const {
   const std::vector<StatementView> views = statements.InTextOrder();
   return zorva::ExpressionText(views.data(), views.size(), buffer, capacity, separator);

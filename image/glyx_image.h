@@ -40,6 +40,10 @@ class GlyxImage {
   // The same text whole, however long (for the input window and the clipboard).
   std::string ExpressionString(const char* separator) const { return statements.Text(separator); }
 
+  // Mutates the palette statement, or else each channel statement in slot
+  // order, then the pixel statement; each one is compiled anew.
+  void Mutate(int32_t mode);
+
   // Deletes all statements.
   void Clear() { statements.Clear(); }
 

@@ -7,16 +7,6 @@
 namespace zorva {
 namespace {
 
-template <typename Visit>
-void ForEachTemplateSlot(const ExprNode* node, uint32_t mask, Visit visit) {
-  for (PrintItem item : Descriptor(node->kind).print) {
-    if (item == PrintItem::End) break;
-    const int slot = SlotOf(item);
-    if (slot < 0 || !(mask & (1u << slot)) || !node->child[slot]) continue;
-    visit(node->child[slot]);
-  }
-}
-
 uint32_t FreeNode(ExprNode* node, void*) {
   delete node;
   return 0;
@@ -44,7 +34,7 @@ uint32_t CountUse(ExprNode* node, void* context) {
 void Walk(ExprNode* root, WalkCallback callback, void* context, WalkOrder order) {
   if (!root) return;
   const uint32_t mask = order == WalkOrder::PreOrder ? callback(root, context) : kVisitAllSlots;
-  ForEachTemplateSlot(root, mask, [&](ExprNode* operand) { Walk(operand, callback, context, order); });
+  ForEachOperand(root, mask, [&](ExprNode* operand) { Walk(operand, callback, context, order); });
   if (order == WalkOrder::PostOrder) callback(root, context);
 }
 
@@ -58,7 +48,7 @@ int TreeDepth(const ExprNode* root) {
     const auto [node, depth] = pending.back();
     pending.pop_back();
     if (depth > deepest) deepest = depth;
-    ForEachTemplateSlot(node, kVisitAllSlots, [&](const ExprNode* operand) { pending.push_back({operand, depth + 1}); });
+    ForEachOperand(node, kVisitAllSlots, [&](const ExprNode* operand) { pending.push_back({operand, depth + 1}); });
   }
   return deepest;
 }

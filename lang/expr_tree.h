@@ -17,6 +17,18 @@ using WalkCallback = uint32_t (*)(ExprNode* node, void* context);
 
 constexpr uint32_t kVisitAllSlots = 7;
 
+// Calls visit(operand) for each filled operand slot that the node's print
+// template names and `mask` selects, in template order.
+template <typename Node, typename Visit>
+void ForEachOperand(Node* node, uint32_t mask, Visit visit) {
+  for (PrintItem item : Descriptor(node->kind).print) {
+    if (item == PrintItem::End) break;
+    const int slot = SlotOf(item);
+    if (slot < 0 || !(mask & (1u << slot)) || !node->child[slot]) continue;
+    visit(node->child[slot]);
+  }
+}
+
 // Visits the operand slots that the node's print template names, in template
 // order (a Cond: condition, true value, false value). Ignores `swapped`.
 void Walk(ExprNode* root, WalkCallback callback, void* context, WalkOrder order);

@@ -30,6 +30,15 @@ int32_t SymbolTable::Lookup(const char* name) const {
   return -1;
 }
 
+int32_t SymbolTable::FunctionOf(int32_t builtinRow) const {
+  char lowered[kSymbolNameSize] = {};
+  const char* name = builtins[builtinRow].name;
+  if (std::strlen(name) >= kSymbolNameSize) return -1;
+  std::strcpy(lowered, name);
+  LowerCaseInPlace(lowered);
+  return Lookup(lowered);
+}
+
 int32_t SymbolTable::AddVariable(const char* name) { return Add(name, SymbolKind::Variable, 0); }
 
 // Built-in names are registered in lower case, whatever case they come in.

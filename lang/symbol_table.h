@@ -35,6 +35,10 @@ class SymbolTable {
   int32_t AddVariable(const char* name);
   int32_t AddFunction(const char* name, int32_t builtinRow);
 
+  // The function symbol of a built-in table row, looked up by its
+  // registered (lower-case) name; -1 when there is none.
+  int32_t FunctionOf(int32_t builtinRow) const;
+
   Symbol& At(int32_t index) { return entries[index]; }
   const Symbol& At(int32_t index) const { return entries[index]; }
   int32_t Count() const { return count; }

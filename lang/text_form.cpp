@@ -34,12 +34,13 @@ void PrintTemplateItem(const ExprNode* node, PrintItem item, const KindDescripto
     case PrintItem::Slot0:
     case PrintItem::Slot1:
     case PrintItem::Slot2: {
-      // Exchanged operands print in the parsed order, but the slot that is
-      // printed decides the precedence offered to it.
-      int slot = SlotOf(item);
-      if (node->swapped) slot ^= (slot < 2 ? 1 : 0);
+      // Exchanged operands print in the parsed order, and each is offered the
+      // precedence of the place it is printed in: the text then reads back
+      // as the same tree, and "x*(y/t)" keeps its parentheses.
+      const int place = SlotOf(item);
+      const int slot = node->swapped && place < 2 ? place ^ 1 : place;
       const ExprNode* operand = node->child[slot];
-      if (operand) PrintNode(operand, out, OfferedPrecedence(node, kind, slot), symbols);
+      if (operand) PrintNode(operand, out, OfferedPrecedence(node, kind, place), symbols);
       break;
     }
     case PrintItem::Op: out += kind.text; break;

@@ -72,7 +72,11 @@ TEST(TextForm, SwappedOperandsPrintInParsedOrder) {
   ExprNode* root = tree->Root();
   std::swap(root->child[0], root->child[1]);
   root->swapped = 1;
-  EXPECT_EQ(StatementString(*tree, symbols), "(x+y)+t");
+  EXPECT_EQ(StatementString(*tree, symbols), "x+y+t");
+  std::unique_ptr<ExprTree> quotient = Parse("x*(y/t)", symbols);
+  std::swap(quotient->Root()->child[0], quotient->Root()->child[1]);
+  quotient->Root()->swapped = 1;
+  EXPECT_EQ(StatementString(*quotient, symbols), "x*(y/t)");
   std::unique_ptr<ExprTree> product = Parse("x*3", symbols);
   std::swap(product->Root()->child[0], product->Root()->child[1]);
   product->Root()->swapped = 1;

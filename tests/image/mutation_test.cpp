@@ -1,0 +1,331 @@
+// Mutation: the order of its draws, what it may and may not change, the
+// nesting limit, and texts that show what the mutated code computes.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "codegen/random.h"
+#include "image/glyx_image.h"
+#include "image/mutation.h"
+#include "lang/parser.h"
+#include "library/builtin_glyxes.h"
+#include "tests/codegen/jit_support.h"
+
+namespace zorva {
+namespace {
+
+using testing::Build;
+
+// The draws that follow seed `seed`, each with the decision it makes.
+struct Trace {
+  const char* text;
+  uint32_t seed;
+  std::vector<int32_t> draws;
+  const char* mutated;
+};
+
+// Traced by hand from the order of the node step; % 100 below 10 passes the
+// gate. Each trace ends with the last draw that the mutation takes.
+const Trace kTraces[] = {
+    // A lone variable: walks until its node passes the gate.
+    {"x", 3, {48, 7196, 9294, 9091, 7031, 23577,  // six walks, x fails the gate (48, 96, 94, 91, 31, 77)
+              17702,                               // 2: x passes the gate
+              23503,                               // 3 < 5: another variable
+              27217},                              // % 3 = 1: "y"
+     "y"},
+    {"x+1", 1, {41, 18467, 6334,  // walk 1: +, x and 1 fail the gate
+                26500,            // walk 2: + passes (0)
+                19169,            // 69: no insertion
+                15724,            // 24: no operand replaced
+                11478,            // % 5 = 3: the operator becomes /
+                29358, 26962},    // x and 1 fail the gate
+     "x/1"},
+    {"x+1", 3, {48, 7196, 9294, 9091, 7031, 23577,  // walks 1 and 2: nothing passes the gate
+                17702,                               // walk 3: + passes (2)
+                23503,                               // 3 < 16: an insertion
+                27217,                               // 17: not a built-in, an operator
+                12168,                               // % 3 = 0: +
+                5409,                                // 9 < 50: its right operand is a constant
+                28233,                               // % 10 = 3: the constant 3
+                2023,                                // 23: no operand replaced
+                17152,                               // % 5 = 2: the old + becomes -
+                21578, 2399, 23863,                  // the new +, its x and its 3 fail the gate
+                16025},                              // 1 fails the gate
+     "x+3-1"},
+    {"x+1", 23795, {12207,   // + passes the gate (7)
+                    11809,   // 9 < 16: an insertion
+                    32702,   // 2 < 10: a built-in
+                    955,     // % 23 = 12: theta, which takes two arguments
+                    11833,   // % 3 = 1: its second argument is y
+                    26766,   // 66: no operand replaced
+                    13457,   // % 5 = 2: + becomes -
+                    9779, 15421, 13692, 25370, 27614,  // theta, its links, x and y fail the gate
+                    17321},  // 1 fails the gate
+     "theta(x,y)-1"},
+    {"x*2", 72, {273, 27940,  // * and x fail the gate
+                 29506,       // 2 passes (6)
+                 31059,       // 59: not a variable
+                 30608,       // 8 < 40: nudged
+                 32377},      // % 40 - 20 = -3: 2 becomes -1
+     "x*-1"},
+    {"sin(x)*y", 4, {51, 17945, 27159, 386, 17345,  // walk 1: *, sin, its argument link, x, y fail
+                     27504,                         // walk 2: * passes (4)
+                     20815,                         // 15 < 16: an insertion
+                     20576,                         // 76: an operator
+                     10960,                         // % 3 = 1: -
+                     6020,                          // 20 < 50: a constant
+                     5261,                          // % 10 = 1
+                     28277,                         // 77: no operand replaced
+                     24162,                         // % 5 = 2: * becomes -
+                     930,                           // the inserted - fails the gate
+                     11002,                         // sin passes (2)
+                     19737,                         // % 23 = 3: asin, which takes one argument
+                     17913, 1682, 10319, 10474},    // argument link, x, 1 and y fail the gate
+     "asin(x)-1-y"},
+    {"theta(x,y)", 4, {51, 17945, 27159, 386, 17345,  // walk 1: theta, both links, x, y fail
+                       27504,                         // walk 2: theta passes (4)
+                       20815,                         // % 23 = 0: sin; y is dropped with its link
+                       20576, 10960},                 // the link and x fail the gate
+     "sin(x)"},
+    // The gate fails 100 times: after the last walk the tree is unchanged.
+    {"x", 19132, std::vector<int32_t>(100, -1), "x"},
+};
+
+int32_t DrawAfter(uint32_t seed, size_t draws) {
+  SeedRandom(seed);
+  for (size_t i = 0; i < draws; ++i) DrawRandom();
+  return DrawRandom();
+}
+
+TEST(Mutation, TakesItsDrawsInTheTracedOrder) {
+  for (const Trace& trace : kTraces) {
+    SeedRandom(trace.seed);
+    for (int32_t draw : trace.draws) {
+      const int32_t actual = DrawRandom();
+      if (draw >= 0) {
+        ASSERT_EQ(actual, draw) << trace.text << " seed " << trace.seed;
+      }
+    }
+    std::unique_ptr<Statement> statement = Build(trace.text);
+    SeedRandom(trace.seed);
+    statement->Mutate(1);
+    EXPECT_EQ(statement->Text(), trace.mutated) << trace.text << " seed " << trace.seed;
+    // Exactly the traced draws were taken: the next one is the one after them.
+    const int32_t next = DrawRandom();
+    EXPECT_EQ(next, DrawAfter(trace.seed, trace.draws.size())) << trace.text << " seed " << trace.seed;
+  }
+}
+
+std::string Lineage(const char* text, uint32_t seed, int mutations) {
+  GlyxImage glyx;
+  ErrorRecord errors;
+  EXPECT_TRUE(glyx.CreateFromText(text, errors)) << text;
+  SeedRandom(seed);
+  std::string texts;
+  for (int i = 0; i < mutations; ++i) {
+    glyx.Mutate(1);
+    texts += glyx.ExpressionString("; ") + "\n";
+  }
+  return texts;
+}
+
+uint64_t Fnv1a(const std::string& text) {
+  uint64_t hash = 14695981039346656037ull;
+  for (unsigned char c : text) hash = (hash ^ c) * 1099511628211ull;
+  return hash;
+}
+
+// The first 50 texts of three built-ins: a palette, the channel statements
+// and a deep nest of calls. Any change of the draw order changes them.
+TEST(Mutation, FirstFiftyTextsOfThreeBuiltinsArePinned) {
+  struct Pin {
+    int builtin;
+    uint32_t seed;
+    uint64_t hash;
+  };
+  const Pin pins[] = {
+      {0, 1, 8985422688655204836u},   {0, 2, 12400619119287564364u},  {0, 12345, 8171015804713282732u},
+      {32, 1, 5228679230351823935u},  {32, 2, 17374504563904677187u}, {32, 12345, 15241721891371405150u},
+      {40, 1, 11822845040984197348u}, {40, 2, 16917087416217962740u}, {40, 12345, 924501423737749023u},
+  };
+  for (const Pin& pin : pins) {
+    const std::string texts = Lineage(kBuiltinGlyxes[pin.builtin], pin.seed, 50);
+    EXPECT_EQ(Fnv1a(texts), pin.hash) << "built-in " << pin.builtin << ", seed " << pin.seed << ":\n" << texts;
+  }
+}
+
+// A parsed statement without code, for the tests that mutate many trees.
+struct Parsed {
+  SymbolTable symbols;
+  std::unique_ptr<ExprTree> tree;
+
+  explicit Parsed(const std::string& text) {
+    const char* cursor = text.c_str();
+    ErrorRecord errors;
+    tree = ParseStatement(cursor, symbols, errors);
+  }
+  std::string Text() const { return StatementString(*tree, symbols); }
+  const BuiltinFunc& Builtin(const ExprNode* call) const { return symbols.BuiltinOf(symbols.At(call->symbol)); }
+};
+
+int ArgumentCount(const ExprNode* call) {
+  int count = 0;
+  for (const ExprNode* link = call->child[0]; link; link = link->child[1]) ++count;
+  return count;
+}
+
+// Mutates a fresh call once for each seed. The call stays the root and
+// keeps as many arguments as its built-in takes. Returns the names it took
+// and the texts of those with one argument.
+struct CallOutcomes {
+  std::set<std::string> names;
+  std::set<std::string> oneArgumentTexts;
+};
+
+CallOutcomes MutateCall(const char* text) {
+  CallOutcomes outcomes;
+  for (uint32_t seed = 1; seed <= 3000; ++seed) {
+    Parsed parsed(text);
+    SeedRandom(seed);
+    MutateTree(*parsed.tree, parsed.symbols, 1);
+    const ExprNode* call = parsed.tree->Root();
+    EXPECT_EQ(ArgumentCount(call), parsed.Builtin(call).maxArgs) << parsed.Text();
+    outcomes.names.insert(parsed.symbols.At(call->symbol).name);
+    if (ArgumentCount(call) == 1) outcomes.oneArgumentTexts.insert(parsed.Text());
+  }
+  return outcomes;
+}
+
+TEST(Mutation, CallsChangeOnlyToBuiltinsTheyMayBecome) {
+  // What reads the sound keeps reading it.
+  EXPECT_EQ(MutateCall("snd(x)").names, (std::set<std::string>{"snd", "sndl", "sndr", "fft", "vol"}));
+
+  const std::set<std::string> fromSin = MutateCall("sin(x)").names;
+  EXPECT_TRUE(fromSin.count("snd") && fromSin.count("tan"));
+  EXPECT_FALSE(fromSin.count("theta") || fromSin.count("rad") || fromSin.count("pal"));
+
+  // theta may become any built-in but pal, keeping only its first argument.
+  const CallOutcomes fromTheta = MutateCall("theta(x,y)");
+  EXPECT_TRUE(fromTheta.names.count("theta") && fromTheta.names.count("rad") && fromTheta.names.count("vol"));
+  EXPECT_FALSE(fromTheta.names.count("pal"));
+  EXPECT_TRUE(fromTheta.oneArgumentTexts.count("sin(x)") && fromTheta.oneArgumentTexts.count("abs(x)"));
+}
+
+TEST(Mutation, NeverTouchesPalOrWhatAStatementAssigns) {
+  for (uint32_t seed = 1; seed <= 60; ++seed) {
+    GlyxImage glyx;
+    ErrorRecord errors;
+    ASSERT_TRUE(glyx.CreateFromText("p=pal(8,-t*3); r=x+y; x*y", errors));
+    GlyxImage channels;
+    ASSERT_TRUE(channels.CreateFromText("r=x; g=y+1; b=t*2; x", errors));
+    SeedRandom(seed);
+    for (int i = 0; i < 10; ++i) {
+      glyx.Mutate(1);
+      channels.Mutate(1);
+    }
+    const ExprNode* value = glyx.statements.palette->tree->Root()->child[1];
+    ASSERT_TRUE(glyx.statements.palette->AssignsTo("p"));
+    ASSERT_EQ(value->kind, ExprKind::Call);
+    ASSERT_STREQ(glyx.statements.palette->symbols->At(value->symbol).name, "pal");
+    ASSERT_EQ(glyx.statements.pixel->Text().find("pal("), std::string::npos) << glyx.statements.pixel->Text();
+    // Not mutated while the palette statement exists.
+    ASSERT_EQ(glyx.statements.channels[0]->Text(), "r=x+y");
+    ASSERT_TRUE(channels.statements.channels[0]->AssignsTo("r") && channels.statements.channels[1]->AssignsTo("g") &&
+                channels.statements.channels[2]->AssignsTo("b"));
+  }
+}
+
+TEST(Mutation, MutatesThePaletteOrTheChannelsInSlotOrderThenThePixelStatement) {
+  for (const char* text : {"p=pal(8,-t*3); x*y", "r=x+1; g=y+2; b=t+3; x*y"}) {
+    GlyxImage whole;
+    GlyxImage byHand;
+    ErrorRecord errors;
+    ASSERT_TRUE(whole.CreateFromText(text, errors) && byHand.CreateFromText(text, errors));
+    SeedRandom(7);
+    whole.Mutate(1);
+    SeedRandom(7);
+    GlyxStatements<Statement>& statements = byHand.statements;
+    if (statements.palette) statements.palette->Mutate(1);
+    for (auto& channel : statements.channels) {
+      if (channel) channel->Mutate(1);
+    }
+    statements.pixel->Mutate(1);
+    EXPECT_EQ(whole.ExpressionString("; "), byHand.ExpressionString("; "));
+  }
+}
+
+// A lone variable changes when it passes the gate (1 in 10) and then gets
+// another variable (1 in 20, two in three of them another name) or becomes
+// a constant (3 in 20 of the rest): 0.033 + 0.1425. Unhalved chances would
+// give 0.337.
+TEST(Mutation, ChancesAreHalvedInModeOne) {
+  constexpr int kSeeds = 20000;
+  int changed = 0;
+  for (int seed = 1; seed <= kSeeds; ++seed) {
+    Parsed parsed("x");
+    SeedRandom(seed);
+    MutateTree(*parsed.tree, parsed.symbols, 1);
+    changed += parsed.Text() != "x";
+  }
+  EXPECT_NEAR(changed / double(kSeeds), 0.176, 0.012);
+}
+
+// "-" repeated, then "(x+1)": only the sum, x and 1 can change, at the
+// bottom of a tree `depth` levels deep.
+std::string NegatedSum(int depth) { return std::string(depth - 2, '-') + "(x+1)"; }
+
+// Mutates the text once for each seed; every result reads back as itself.
+// Returns how many results differ from the text in more than their kind of
+// operator (an insertion or a new constant or variable).
+int GrownResults(int depth) {
+  int grown = 0;
+  const std::string text = NegatedSum(depth);
+  for (uint32_t seed = 1; seed <= 400; ++seed) {
+    Parsed parsed(text);
+    SeedRandom(seed);
+    MutateTree(*parsed.tree, parsed.symbols, 1);
+    const std::string mutated = parsed.Text();
+    Parsed reread(mutated);
+    EXPECT_TRUE(reread.tree) << "depth " << depth << ", seed " << seed << ": " << mutated;
+    if (!reread.tree) return -1;
+    EXPECT_EQ(reread.Text(), mutated);
+    grown += TreeDepth(reread.tree->Root()) > depth;
+  }
+  return grown;
+}
+
+TEST(Mutation, TreesStayWithinTheNestingThatTextReadsBack) {
+  ASSERT_TRUE(Parsed(NegatedSum(kMaxNesting)).tree);
+  EXPECT_EQ(GrownResults(kMaxNesting), 0);
+  // One level less leaves room for an operator above x or 1 below zero.
+  EXPECT_GT(GrownResults(kMaxNesting - 1), 0);
+}
+
+// The code generator exchanges the operands of + and * for register use;
+// the text must still show what the code computes after the node becomes a
+// - / or %, and keep the parentheses that the exchanged operand needs.
+TEST(Mutation, TextsRenderAsTheMutatedTreesDo) {
+  int compared = 0;
+  for (const char* text : {"x+sin(y)", "x*(y/(t+1))", "t*theta(x,y)+x", "y+x*rad(x,y)"}) {
+    for (uint32_t seed = 1; seed <= 150; ++seed) {
+      std::unique_ptr<Statement> statement = Build(text);
+      SeedRandom(seed);
+      for (int i = 0; i < 3; ++i) statement->Mutate(1);
+      const std::string mutated = statement->Text();
+      if (mutated.find("rand(") != std::string::npos) continue;  // its draws follow the operand order
+      std::unique_ptr<Statement> reread = Build(mutated.c_str());
+      ASSERT_TRUE(reread) << mutated;
+      const PassSetup pass = testing::Pass(nullptr, 64, 64, 4);
+      ASSERT_EQ(testing::Render(*statement, pass).bytes, testing::Render(*reread, pass).bytes)
+          << text << " seed " << seed << " became " << mutated;
+      ++compared;
+    }
+  }
+  EXPECT_GT(compared, 500);
+}
+
+}  // namespace
+}  // namespace zorva
