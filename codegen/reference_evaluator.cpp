@@ -81,8 +81,7 @@ int32_t Power(const ExprNode* node, const Evaluation& e) {
   uint32_t base = static_cast<uint32_t>(Evaluate(node->child[0], e));
   int32_t exponent = Evaluate(node->child[1], e);
   if (exponent < 0) return 0;
-  // Squaring gives the product of the generated code's repeated
-  // multiplication, modulo 2^32, without its running time.
+  // Repeated squaring, as the generated code computes it.
   uint32_t result = 1;
   for (; exponent != 0; exponent >>= 1, base *= base) {
     if (exponent & 1) result *= base;
