@@ -65,10 +65,13 @@ const CodeTemplate codeTemplates[] = {
      {C0, SAVE, C1, RESTORE, 0x3B, 0xD8, 0x0F, 0x9D, 0xC0, 0x25, 0xFF, 0x00, 0x00, 0x00, END}},
     {0x900C, EBX, EAX | EBX,
      {C0, SAVE, C1, RESTORE, 0x3B, 0xD8, 0x0F, 0x95, 0xC0, 0x25, 0xFF, 0x00, 0x00, 0x00, END}},
-    // Pow: exponent to ECX, then LOOP over IMUL EBX; a negative exponent gives 0.
+    // Pow: exponent to ECX, base to EBX; a negative exponent gives 0. Repeated
+    // squaring: SHR ECX, 1; JNC; IMUL EAX, EBX; IMUL EBX, EBX; TEST ECX, ECX;
+    // JNZ. At most 31 rounds, whatever the exponent.
     {0x900D, EBX, EAX | ECX | EDX | EBX,
-     {C0, SAVE, C1, 0x8B, 0xC8, RESTORE, 0x33, 0xC0, 0x85, 0xC9, 0x78, J8(0), 0x40, 0xE3, J8(2),
-      L(1), 0xF7, 0xEB, 0xE2, J8(1), L(0), L(2), END}},
+     {C0, SAVE, C1, 0x8B, 0xC8, RESTORE, 0x33, 0xC0, 0x85, 0xC9, 0x78, J8(0), 0x40, L(1), 0xD1,
+      0xE9, 0x73, J8(2), 0x0F, 0xAF, 0xC3, L(2), 0x0F, 0xAF, 0xDB, 0x85, 0xC9, 0x75, J8(1), L(0),
+      END}},
     {0x900E, NONE, NONE, {C1, END}},  // Assign: only the value
     // Bracket [a,b]: a byte of the source image, 0 outside it.
     {0x900F, EBX, EAX | ECX | EDX | EBX,

@@ -15,6 +15,12 @@ using OneArgument = int32_t(__attribute__((fastcall)) *)(int32_t a);
 using WithContext = int32_t(__attribute__((fastcall)) *)(int32_t a, int32_t b, const RenderContext* c);
 using WithX = int32_t(__attribute__((fastcall)) *)(int32_t a, int32_t b, int32_t x, const RenderContext* c);
 
+// The table keeps each routine as an address; the generated code calls it.
+template <typename Routine>
+Routine RoutineAs(const void* address) {
+  return reinterpret_cast<Routine>(reinterpret_cast<uintptr_t>(address));
+}
+
 // Thrown where IDIV faults; ends the pass.
 struct DivideFault {};
 
@@ -81,8 +87,7 @@ int32_t Power(const ExprNode* node, const Evaluation& e) {
   uint32_t base = static_cast<uint32_t>(Evaluate(node->child[0], e));
   int32_t exponent = Evaluate(node->child[1], e);
   if (exponent < 0) return 0;
-  // Squaring gives the product of the generated code's repeated
-  // multiplication, modulo 2^32, without its running time.
+  // Repeated squaring, as the generated code computes it.
   uint32_t result = 1;
   for (; exponent != 0; exponent >>= 1, base *= base) {
     if (exponent & 1) result *= base;
@@ -145,10 +150,10 @@ int32_t CallBuiltin(const ExprNode* node, const Evaluation& e) {
     case 54: return Triangle(a);
     case 55: case 56: return soundWaveform[2 * (a & 255)];
     case 57: return soundWaveform[2 * (a & 255) + 1];
-    case 58: return reinterpret_cast<WithX>(row.routine)(a, b, e.x, &e.context);
-    case 59: return reinterpret_cast<WithX>(row.routine)(a, 0, e.x, &e.context);
-    case 65: return reinterpret_cast<WithContext>(row.routine)(a, b, &e.context);
-    default: return reinterpret_cast<OneArgument>(row.routine)(a);
+    case 58: return RoutineAs<WithX>(row.routine)(a, b, e.x, &e.context);
+    case 59: return RoutineAs<WithX>(row.routine)(a, 0, e.x, &e.context);
+    case 65: return RoutineAs<WithContext>(row.routine)(a, b, &e.context);
+    default: return RoutineAs<OneArgument>(row.routine)(a);
   }
 }
 

@@ -45,10 +45,11 @@ int TreeDepth(const ExprNode* root) {
   std::vector<std::pair<const ExprNode*, int>> pending{{root, 1}};
   int deepest = 0;
   while (!pending.empty()) {
-    const auto [node, depth] = pending.back();
+    const ExprNode* const node = pending.back().first;
+    const int childDepth = pending.back().second + 1;
     pending.pop_back();
-    if (depth > deepest) deepest = depth;
-    ForEachOperand(node, kVisitAllSlots, [&](const ExprNode* operand) { pending.push_back({operand, depth + 1}); });
+    if (childDepth - 1 > deepest) deepest = childDepth - 1;
+    ForEachOperand(node, kVisitAllSlots, [&](const ExprNode* operand) { pending.push_back({operand, childDepth}); });
   }
   return deepest;
 }

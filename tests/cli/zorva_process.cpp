@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 ZorvaRun RunZorva(const std::string& args, const std::string& input) {
-  const std::string dir = ::testing::TempDir();
+  // Test runs of other builds share the temporary folder: the process id
+  // keeps their files apart.
+  const std::string dir = ::testing::TempDir() + std::to_string(getpid()) + "_";
   const std::string in = dir + "zorva_in", out = dir + "zorva_out", err = dir + "zorva_err";
   std::ofstream(in, std::ios::binary) << input;
   const std::string command = std::string(ZORVA_CLI) + " " + args + " <" + in + " >" + out + " 2>" + err;

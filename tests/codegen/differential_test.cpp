@@ -29,8 +29,7 @@ constexpr ExprKind kBinaryKinds[] = {
     ExprKind::Brace};
 constexpr int32_t kTellingConstants[] = {0, 1, -1, 2, 3, 4, 5, 8, 9, 16, 255, 256, INT_MIN, INT_MAX};
 
-// Grows a statement's tree by random edits. A power's exponent is never
-// edited or made up, so that the generated power loop stays short.
+// Grows a statement's tree by random edits.
 class TreeGrower {
  public:
   explicit TreeGrower(std::mt19937& random) : random(random) {}
@@ -58,7 +57,6 @@ class TreeGrower {
     if (node->kind == ExprKind::Const || node->kind == ExprKind::Var) return;
     for (int i = 0; i < 3; ++i) {
       if (node->child[i] == nullptr) continue;
-      if (node->kind == ExprKind::Pow && i == 1) continue;
       // An argument link is part of its call; its argument may change.
       if (node->child[i]->kind != ExprKind::ArgLink && i < std::max(operands, 2))
         slots.push_back(&node->child[i]);
@@ -89,7 +87,7 @@ class TreeGrower {
     switch (Below(6)) {
       case 0: return new ExprNode(ExprKind::Neg, Subtree(depth - 1));
       case 1: return new ExprNode(ExprKind::Cond, Subtree(depth - 1), Subtree(depth - 1), Subtree(depth - 1));
-      case 2: return new ExprNode(ExprKind::Pow, Subtree(depth - 1), ExprNode::MakeConst(Below(6)));
+      case 2: return new ExprNode(ExprKind::Pow, Subtree(depth - 1), Subtree(depth - 1));
       case 3: return Call(depth - 1);
       default: return Binary(Subtree(depth - 1), Subtree(depth - 1));
     }

@@ -4,6 +4,8 @@
 
 #include <climits>
 #include <cstring>
+#include <random>
+#include <string>
 
 #include "tests/codegen/jit_support.h"
 
@@ -90,6 +92,51 @@ TEST(RowLoop, PowersAndComparisons) {
   const Rendering square = Render(*crossing, Pass(nullptr, 16, 16));
   for (int row = 0; row < 16; ++row)
     for (int x = 0; x < 16; ++x) EXPECT_EQ(square.bytes[row * 16 + x], x != 15 - row ? 1 : 0);
+}
+
+// Left to right over the exponent's bits in 64-bit arithmetic: another road
+// to the same value modulo 2^32.
+uint32_t ModularPower(uint32_t base, int32_t exponent) {
+  if (exponent < 0) return 0;
+  constexpr uint64_t kBelowModulus = 0xFFFFFFFF;  // modulo 2^32
+  uint64_t result = 1;
+  for (int bit = 30; bit >= 0; --bit) {
+    result = (result * result) & kBelowModulus;
+    if ((exponent >> bit) & 1) result = (result * base) & kBelowModulus;
+  }
+  return static_cast<uint32_t>(result);
+}
+
+// Each pass covers 5120 exponents, T + x + 256 * y, and one byte of the
+// power, through a division that the oracle makes alike.
+TEST(RowLoop, PowerIsTheModularPowerForSmallAndHugeExponents) {
+  constexpr int32_t kWidth = 256, kHeight = 20;
+  std::mt19937 random(14);
+  std::vector<int32_t> bases = {0, 1, -1, 2, -2, 3, 7, 65537, INT_MIN, INT_MAX};
+  while (bases.size() < 40) bases.push_back(static_cast<int32_t>(random()));
+  std::vector<int32_t> firstExponents = {-5, INT_MAX - kWidth * kHeight + 1};
+  for (int i = 0; i < 3; ++i) firstExponents.push_back(static_cast<int32_t>(random() >> 2));
+  for (const char* divisor : {"1", "256", "65536", "16777216"}) {
+    std::unique_ptr<Statement> statement = Build(("(t^(T+x+256*y))/" + std::string(divisor)).c_str());
+    ASSERT_TRUE(statement);
+    const int32_t d = std::stoi(divisor);
+    for (int32_t base : bases) {
+      for (int32_t first : firstExponents) {
+        PassSetup setup = Pass(nullptr, kWidth, kHeight);
+        setup.t = base;
+        setup.T = first;
+        const std::vector<uint8_t> bytes = Render(*statement, setup).bytes;
+        for (int32_t y = 0; y < kHeight; ++y) {
+          for (int32_t x = 0; x < kWidth; ++x) {
+            const int32_t exponent = first + x + kWidth * y;
+            const auto power = static_cast<int32_t>(ModularPower(static_cast<uint32_t>(base), exponent));
+            ASSERT_EQ(bytes[(kHeight - 1 - y) * kWidth + x], (power / d) & 255)
+                << base << "^" << exponent << "/" << d;
+          }
+        }
+      }
+    }
+  }
 }
 
 TEST(RowLoop, HeldOperandsSurviveTheirNeighbours) {
