@@ -1,6 +1,8 @@
 // Building, compiling and running statements in the code generator's tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -46,9 +48,14 @@ struct Rendering {
 
 enum class Engine { Jit, Evaluator };
 
-inline Rendering Render(const Statement& statement, PassSetup setup, Engine engine = Engine::Jit) {
+// The pass's output bytes before the pass: 0xEE, which no pass writes by chance.
+inline std::vector<uint8_t> Untouched(const PassSetup& setup) {
   const int32_t stride = (setup.width / setup.step + 3) / 4 * 4;
-  std::vector<uint8_t> bytes(static_cast<size_t>(stride) * (setup.height / setup.step), 0xEE);
+  return std::vector<uint8_t>(static_cast<size_t>(stride) * (setup.height / setup.step), 0xEE);
+}
+
+inline Rendering Render(const Statement& statement, PassSetup setup, Engine engine = Engine::Jit) {
+  std::vector<uint8_t> bytes = Untouched(setup);
   setup.destination = bytes.data();
   RenderContext context;
   statement.SetupContext(context, setup);
@@ -57,13 +64,20 @@ inline Rendering Render(const Statement& statement, PassSetup setup, Engine engi
   return {completed, bytes};
 }
 
+// One pass of the statement that `text` builds; a text that does not build
+// fails the test.
+inline Rendering RenderText(const char* text, const PassSetup& setup) {
+  std::unique_ptr<Statement> statement = Build(text);
+  if (statement) return Render(*statement, setup);
+  ADD_FAILURE() << text << ": does not build";
+  return {false, Untouched(setup)};
+}
+
 // The low byte of a statement's value, from a pass over one group of pixels.
 inline int Pixel(const char* text, int32_t t = 0) {
-  std::unique_ptr<Statement> statement = Build(text);
-  if (!statement) return -1;
   PassSetup setup = Pass(nullptr, 4, 1);
   setup.t = t;
-  return Render(*statement, setup).bytes[0];
+  return RenderText(text, setup).bytes[0];
 }
 
 }  // namespace zorva::testing

@@ -10,57 +10,38 @@ struct PlayerSound {
   void Copy(int channels) const { CopySoundFrame(waveform, channels, spectrum[0]); }
 };
 
-TEST(SoundCopy, BiasesSignedSamplesByHalfTheRange) {
-  PlayerSound sound;
-  sound.waveform[0][0] = -128;
-  sound.waveform[0][2] = 0;
-  sound.waveform[0][4] = 127;
-  sound.waveform[1][0] = -1;
-  sound.Copy(2);
-  EXPECT_EQ(soundWaveform[0], 0);
-  EXPECT_EQ(soundWaveform[2], 128);
-  EXPECT_EQ(soundWaveform[4], 255);
-  EXPECT_EQ(soundWaveform[1], 127);
-}
-
-TEST(SoundCopy, TakesEverySecondHostSample) {
+// Stored pair i is host sample 2i, plus 128: the last pair is sample 510.
+TEST(SoundCopy, TakesEverySecondHostSampleUnbiased) {
   PlayerSound sound;
   for (int i = 0; i < kPlayerRowSamples; i++) {
     sound.waveform[0][i] = static_cast<int8_t>(i % 100);
     sound.waveform[1][i] = static_cast<int8_t>(-(i % 100));
   }
+  sound.waveform[0][0] = -128;
+  sound.waveform[0][4] = 127;
   sound.Copy(2);
-  // Stored pair 1 is host sample 2; the last pair is host sample 510.
+  EXPECT_EQ(soundWaveform[0], 0);
   EXPECT_EQ(soundWaveform[2], 2 + 128);
   EXPECT_EQ(soundWaveform[3], 128 - 2);
+  EXPECT_EQ(soundWaveform[4], 255);
   EXPECT_EQ(soundWaveform[510], 510 % 100 + 128);
   EXPECT_EQ(soundWaveform[511], 128 - 510 % 100);
 }
 
-TEST(SoundCopy, MonoRepeatsTheLeftChannel) {
+TEST(SoundCopy, MonoRepeatsTheLeftChannelAndTheSpectrumIsTheFirstRow) {
   PlayerSound sound;
   for (int i = 0; i < kPlayerRowSamples; i++) {
     sound.waveform[0][i] = static_cast<int8_t>(i * 7);
     sound.waveform[1][i] = 99;
-  }
-  for (int channels : {0, 1, 3}) {
-    sound.Copy(channels);
-    for (int i = 0; i < 256; i++) {
-      ASSERT_EQ(soundWaveform[2 * i], soundWaveform[2 * i + 1]) << "nCh " << channels << " pair " << i;
-    }
-  }
-}
-
-TEST(SoundCopy, SpectrumIsTheFirstRowsFirst256Bytes) {
-  PlayerSound sound;
-  for (int i = 0; i < kPlayerRowSamples; i++) {
     sound.spectrum[0][i] = static_cast<uint8_t>(i * 3);
     sound.spectrum[1][i] = 7;
   }
-  sound.Copy(2);
-  for (int i = 0; i < kSpectrumBytes; i++) {
-    ASSERT_EQ(soundSpectrum[i], static_cast<uint8_t>(i * 3)) << i;
+  for (int channels : {0, 1, 3}) {
+    sound.Copy(channels);
+    for (int i = 0; i < 256; i++)
+      ASSERT_EQ(soundWaveform[2 * i], soundWaveform[2 * i + 1]) << "nCh " << channels << " pair " << i;
   }
+  for (int i = 0; i < kSpectrumBytes; i++) ASSERT_EQ(soundSpectrum[i], static_cast<uint8_t>(i * 3)) << i;
 }
 
 }  // namespace

@@ -21,10 +21,7 @@ TEST(Hsl, PrimaryAndMixedColours) {
   ExpectRgb(0, 128, 64, 96, 32, 32);
   ExpectRgb(128, 128, 192, 160, 224, 224);
   ExpectRgb(255, 255, 255, 255, 255, 255);
-}
-
-TEST(Hsl, ZeroSaturationIsGrey) {
-  for (int l = 0; l < 256; l++) ExpectRgb(77, 0, l, l, l, l);
+  for (int l = 0; l < 256; l++) ExpectRgb(77, 0, l, l, l, l);  // no saturation: grey
 }
 
 TEST(Hsl, RampTopIsClampedInsteadOfWrapping) {
@@ -33,16 +30,6 @@ TEST(Hsl, RampTopIsClampedInsteadOfWrapping) {
   ExpectRgb(127, 255, 127, 0, 254, 254);
   ExpectRgb(212, 255, 127, 254, 0, 254);
   ExpectRgb(42, 255, 200, 255, 255, 145);  // the ramp would give 258, stored as 2
-}
-
-TEST(Hsl, HueToChannelFollowsTheSixSteps) {
-  EXPECT_EQ(HueToChannel(10, 200, -1), 10);
-  EXPECT_EQ(HueToChannel(10, 200, 21), 10 + 95);   // 190 * 21 / 42
-  EXPECT_EQ(HueToChannel(10, 200, 100), 200);
-  EXPECT_EQ(HueToChannel(10, 200, 149), 10 + 95);
-  EXPECT_EQ(HueToChannel(10, 200, 170), 10);
-  EXPECT_EQ(HueToChannel(10, 200, 255 + 21), 10 + 95);  // wraps once past 255
-  EXPECT_EQ(HueToChannel(0, 63, 1), 2);  // 63 / 42 = 1.5 rounds half up
 }
 
 TEST(Hsl, EveryColourStaysBetweenLowAndHigh) {

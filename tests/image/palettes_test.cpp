@@ -10,8 +10,6 @@
 
 namespace {
 
-bool HoldsFullLevels(int palette) { return palette == 1 || palette == 2 || palette == 8; }
-
 void ExpectColour(int palette, int entry, int red, int green, int blue) {
   const uint8_t* c = BuiltinPalettes[palette][entry];
   EXPECT_EQ(c[0], red) << "palette " << palette << " entry " << entry;
@@ -43,47 +41,6 @@ TEST(Palettes, KeyColoursAreExactAndEntriesFollowTheLineBetweenThem) {
               << "palette " << p << " entry " << i << " component " << c;
         }
     }
-  }
-}
-
-TEST(Palettes, SixBitLevelsExceptInPalettesOneTwoAndEight) {
-  for (int p = 0; p < kPaletteCount; p++) {
-    if (HoldsFullLevels(p)) continue;
-    for (int i = 0; i < kPaletteEntries; i++)
-      for (int c = 0; c < 3; c++) {
-        int v = BuiltinPalettes[p][i][c];
-        ASSERT_TRUE(v % 4 == 0 && v <= 252) << "palette " << p << " entry " << i << ": " << v;
-      }
-  }
-  EXPECT_EQ(BuiltinPalettes[2][255][0], 255);
-  EXPECT_EQ(BuiltinPalettes[8][57][0], 255);
-}
-
-TEST(Palettes, FixedEntriesAndTwins) {
-  for (int p = 0; p < kPaletteCount; p++) {
-    int grey = p == 7 || p == 20 ? 48 : 0;
-    ExpectColour(p, 0, grey, grey, grey);
-  }
-  EXPECT_EQ(std::memcmp(BuiltinPalettes[5], BuiltinPalettes[17], sizeof BuiltinPalettes[5]), 0);
-  // A few keys, restated here so that a slip in the key table shows.
-  ExpectColour(0, 128, 252, 252, 248);
-  ExpectColour(9, 123, 144, 104, 76);
-  ExpectColour(9, 124, 4, 108, 44);
-  ExpectColour(13, 143, 0, 0, 0);
-  ExpectColour(26, 254, 252, 252, 244);
-  ExpectColour(27, 106, 252, 128, 0);
-}
-
-TEST(Palettes, PaletteThreeCyclesThroughTheRainbow) {
-  ExpectColour(3, 1, 56, 0, 196);
-  ExpectColour(3, 255, 24, 0, 228);
-  for (int red : {7, 40, 72, 103, 135, 167, 199, 230}) {
-    ExpectColour(3, red, 252, 0, 0);
-    ExpectColour(3, red + 4, 252, 120, 0);
-    ExpectColour(3, red + 8, 252, 248, 0);
-    ExpectColour(3, red + 14, 68, 252, 0);
-    ExpectColour(3, red + 23, 0, 76, 204);
-    if (red + 25 < 255) ExpectColour(3, red + 25, 8, 0, 244);
   }
 }
 

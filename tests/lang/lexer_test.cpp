@@ -27,33 +27,17 @@ std::vector<std::string> Lex(const char* text) {
 
 using Tokens = std::vector<std::string>;
 
-TEST(Lexer, KindsHaveTheirFixedValues) {
-  EXPECT_EQ(Lex("+ - * / % < > == <= >= <> ^ = ( ) [ ] , ? : { } ;"),
-            (Tokens{"2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15", "16", "17", "18",
-                    "19", "20", "21", "22", "23", "24", "end"}));
-  EXPECT_EQ(Lex("12 ab \"s\""), (Tokens{"0:12", "1:ab", "25:s", "end"}));
-}
-
-TEST(Lexer, EmptyAndBlankTextsEndWithoutError) {
-  EXPECT_EQ(Lex(""), (Tokens{"end"}));
-  EXPECT_EQ(Lex(" \t\r\n "), (Tokens{"end"}));
-}
-
-TEST(Lexer, DigitsAndLettersSplit) {
+TEST(Lexer, NumbersAndIdentifiers) {
   EXPECT_EQ(Lex("x2"), (Tokens{"1:x", "0:2", "end"}));
   EXPECT_EQ(Lex("1e5"), (Tokens{"0:1", "1:e", "0:5", "end"}));
   EXPECT_EQ(Lex("12ab"), (Tokens{"0:12", "1:ab", "end"}));
   EXPECT_EQ(Lex("-5"), (Tokens{"3", "0:5", "end"}));
-}
-
-TEST(Lexer, NumbersWrapIn32Bits) {
+  // Numbers wrap in 32 bits.
   EXPECT_EQ(Lex("4294967296"), (Tokens{"0:0", "end"}));
   EXPECT_EQ(Lex("3000000000"), (Tokens{"0:-1294967296", "end"}));
   EXPECT_EQ(Lex("99999999999"), (Tokens{"0:1215752191", "end"}));
   EXPECT_EQ(Lex("2147483648"), (Tokens{"0:-2147483648", "end"}));
-}
-
-TEST(Lexer, IdentifiersKeepCaseAndStopAtSevenLetters) {
+  // Identifiers keep their case and stop at seven letters.
   EXPECT_EQ(Lex("Sin xM"), (Tokens{"1:Sin", "1:xM", "end"}));
   EXPECT_EQ(Lex("abcdefg"), (Tokens{"1:abcdefg", "end"}));
   EXPECT_EQ(Lex("abcdefgh"), (Tokens{"error:Identifier too longabcdefgh"}));
@@ -89,51 +73,6 @@ TEST(Lexer, Strings) {
   EXPECT_EQ(Lex(tooLong.c_str()), (Tokens{"error:String too long" + tooLong}));
   const std::string unterminatedLong = "\"" + std::string(200, 'q');
   EXPECT_EQ(Lex(unterminatedLong.c_str()), (Tokens{"error:String too long" + unterminatedLong}));
-}
-
-TEST(Lexer, TokenStartIsBeforeTheBlanks) {
-  ErrorRecord errors;
-  Lexer lexer;
-  const char* text = "x  + y";
-  lexer.Init(text, &errors);
-  Token token;
-  ASSERT_TRUE(lexer.Next(token));
-  ASSERT_TRUE(lexer.Next(token));
-  EXPECT_EQ(lexer.TokenStart(), text + 1);
-  EXPECT_EQ(lexer.Position(), text + 4);
-}
-
-TEST(Lexer, EndLeavesTheLastTokenInPlace) {
-  ErrorRecord errors;
-  Lexer lexer;
-  lexer.Init("foo ", &errors);
-  Token token;
-  ASSERT_TRUE(lexer.Next(token));
-  EXPECT_FALSE(lexer.Next(token));
-  EXPECT_EQ(token.kind, TokenKind::Identifier);
-  EXPECT_STREQ(token.text, "foo");
-  EXPECT_FALSE(errors.HasMessage());
-}
-
-TEST(Lexer, FirstErrorWins) {
-  ErrorRecord errors;
-  Lexer lexer;
-  lexer.Init("# $", &errors);
-  Token token;
-  EXPECT_FALSE(lexer.Next(token));
-  EXPECT_FALSE(lexer.Next(token));
-  EXPECT_STREQ(errors.Message(), "Unknown character: #");
-}
-
-TEST(Lexer, RequiredReadAtTheEndRaisesNotComplete) {
-  ErrorRecord errors;
-  Lexer lexer;
-  lexer.Init("x+", &errors);
-  Token token;
-  lexer.NextRequired(token);
-  lexer.NextRequired(token);
-  EXPECT_THROW(lexer.NextRequired(token), ParseAbort);
-  EXPECT_STREQ(errors.Message(), "Expression not completex+");
 }
 
 }  // namespace

@@ -4,28 +4,7 @@
 
 namespace {
 
-TEST(PaletteWin32, StartsBlackAndReservedForAnimation) {
-  Palette palette;
-  EXPECT_EQ(palette.logPalette.palVersion, 0x300);
-  EXPECT_EQ(palette.logPalette.palNumEntries, 256);
-  for (const PALETTEENTRY& e : palette.logPalette.palPalEntry) {
-    EXPECT_EQ(e.peRed | e.peGreen | e.peBlue, 0);
-    EXPECT_EQ(e.peFlags, PC_RESERVED);
-  }
-  EXPECT_FALSE(palette.paletteHandle);
-}
-
-TEST(PaletteWin32, SetEntryKeepsTheFlags) {
-  Palette palette;
-  palette.SetEntry(255, 1, 2, 3);
-  const PALETTEENTRY& e = palette.logPalette.palPalEntry[255];
-  EXPECT_EQ(e.peRed, 1);
-  EXPECT_EQ(e.peGreen, 2);
-  EXPECT_EQ(e.peBlue, 3);
-  EXPECT_EQ(e.peFlags, PC_RESERVED);
-}
-
-TEST(PaletteWin32, RealizeMakesTheHandleOnceAndReturnsThePreviousPalette) {
+TEST(GdiPalette, RealizeMakesTheHandleOnceWithEveryEntryReserved) {
   HDC dc = CreateCompatibleDC(nullptr);
   ASSERT_NE(dc, nullptr);
   Palette palette;
@@ -34,9 +13,11 @@ TEST(PaletteWin32, RealizeMakesTheHandleOnceAndReturnsThePreviousPalette) {
   EXPECT_EQ(previous, GetStockObject(DEFAULT_PALETTE));
   HPALETTE made = palette.paletteHandle.get();
   ASSERT_NE(made, nullptr);
-  PALETTEENTRY stored;
-  ASSERT_EQ(GetPaletteEntries(made, 1, 1, &stored), 1u);
-  EXPECT_EQ(stored.peRed, 252);
+  PALETTEENTRY stored[2];
+  ASSERT_EQ(GetPaletteEntries(made, 0, 2, stored), 2u);
+  EXPECT_EQ(stored[0].peRed | stored[0].peGreen | stored[0].peBlue, 0);
+  EXPECT_EQ(stored[1].peRed, 252);
+  for (const PALETTEENTRY& entry : palette.logPalette.palPalEntry) EXPECT_EQ(entry.peFlags, PC_RESERVED);
   // A second realize reuses the handle; the one selected before is ours.
   palette.SetEntry(1, 0, 252, 0);
   EXPECT_EQ(palette.Realize(dc), made);

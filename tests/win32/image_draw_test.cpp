@@ -14,6 +14,7 @@
 #include "app/image_draw.h"
 #include "image/pixel_image.h"
 #include "image/pixel_platform.h"
+#include "sys/gdi_handles.h"
 #include "sys/gdi_palette.h"
 
 namespace zorva {
@@ -43,21 +44,16 @@ void Fill(PixelImage& image, int width, int height) {
 // A memory DC over a top-down 32-bit DIB section, so pixels can be read.
 class Canvas {
  public:
-  Canvas(int width, int height) : width(width) {
+  Canvas(int width, int height) : width(width), memory(nullptr) {
     BITMAPINFO info = {};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     pixels = static_cast<uint32_t*>(bits);
-    dc = CreateCompatibleDC(nullptr);
-    previous = SelectObject(dc, bitmap);
+    previous = SelectObject(dc, bitmap.get());
     for (int i = 0; i < width * height; ++i) pixels[i] = 0x123456;
   }
-  ~Canvas() {
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
-  }
+  ~Canvas() { SelectObject(dc, previous); }
   // As red, green, blue.
   std::tuple<int, int, int> At(int x, int y) const {
     GdiFlush();
@@ -66,9 +62,10 @@ class Canvas {
   }
 
   int width;
-  HBITMAP bitmap;
+  MemoryDc memory;
+  const HDC dc = memory.dc;
+  GdiBitmap bitmap;
   uint32_t* pixels;
-  HDC dc;
   HGDIOBJ previous;
 };
 
@@ -132,7 +129,7 @@ std::vector<Blit> BlitsOfDraw(PixelImage& image, RECT area, int zoom) {
   return blits;
 }
 
-TEST(PixelImageDraw, CellsInCheckerboardOrder) {
+TEST(PixelImageDraw, CellsInCheckerboardOrderFromACopyWhenTheTileDoesNotFit) {
   PixelImage image;
   Fill(image, 128, 128);
   // 300 wide: cells at 0, 128 and 256, the last one clipped by the window.
@@ -146,11 +143,7 @@ TEST(PixelImageDraw, CellsInCheckerboardOrder) {
   const std::vector<Blit> copied = {
       {EMR_BITBLT, 133, 5, 128, 128}, {EMR_BITBLT, 5, 5, 128, 128}, {EMR_BITBLT, 261, 5, 128, 128}};
   EXPECT_EQ(BlitsOfDraw(image, RECT{5, 5, 305, 105}, 1), copied);
-}
-
-TEST(PixelImageDraw, OffscreenCopyOnlyWhenTheTileDoesNotFit) {
-  PixelImage image;
-  Fill(image, 128, 128);
+  // The off-screen copy only when the tile does not fit.
   const std::vector<Blit> exact = BlitsOfDraw(image, RECT{0, 0, 256, 256}, 2);
   EXPECT_EQ(exact, (std::vector<Blit>{{EMR_STRETCHDIBITS, 0, 0, 256, 256}}));
   const std::vector<Blit> shorter = BlitsOfDraw(image, RECT{0, 0, 256, 255}, 2);

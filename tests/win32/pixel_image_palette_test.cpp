@@ -11,6 +11,7 @@
 
 #include "app/image_draw.h"
 #include "image/pixel_image.h"
+#include "sys/gdi_handles.h"
 #include "sys/gdi_palette.h"
 
 namespace zorva {
@@ -62,13 +63,14 @@ TEST_F(PixelImageOnPaletteDisplay, DrawShowsThePaletteColoursAndRestoresTheDc) {
   }
   image.SetEntry(2, 255, 0, 0);
   // A 24-bit memory bitmap, so that the colours come out as they are.
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
+  const WindowDc screen(nullptr);
+  const MemoryDc memory(screen.dc);
+  const HDC dc = memory.dc;
   BITMAPINFO info = {};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), 8, -2, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ previous = SelectObject(dc, bitmap);
+  const GdiBitmap bitmap(CreateDIBSection(screen.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const HGDIOBJ previous = SelectObject(dc, bitmap.get());
   const HGDIOBJ palette = GetCurrentObject(dc, OBJ_PAL);
   DrawImage(image, dc, RECT{0, 0, 8, 2}, 2);
   GdiFlush();
@@ -78,9 +80,6 @@ TEST_F(PixelImageOnPaletteDisplay, DrawShowsThePaletteColoursAndRestoresTheDc) {
   EXPECT_EQ(pixels[0] & 0xFFFFFF, 0u);
   EXPECT_EQ(GetCurrentObject(dc, OBJ_PAL), palette);
   SelectObject(dc, previous);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
 }
 
 }  // namespace
