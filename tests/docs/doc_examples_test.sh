@@ -16,7 +16,7 @@ failed=0
 # The document's commands run with `zorva` standing for this function.
 zorva() {
   case "$1" in
-    check) "$zorva_program" check "$2" 2>&1 ;;
+    check) "$zorva_program" "$@" 2>&1 ;;
     render) "$zorva_program" check "$2" >/dev/null 2>&1 || echo "render: the text does not build" ;;
   esac
 }
