@@ -65,7 +65,7 @@ TEST(CommandLine, TextIsOneWordOrStandardInputAndMayFollowDashDash) {
   EXPECT_EQ(RunZorva("check 'x + 1'").out, "r=x; g=x; b=x; x+1\n");
   EXPECT_EQ(RunZorva("check -- -x").out, "r=x; g=x; b=x; -x\n");
   EXPECT_EQ(RunZorva("code -", "x+y").out, RunZorva("code 'x+y'").out);
-  const std::string dashed = ::testing::TempDir() + "zorva_dashed.raw", piped = ::testing::TempDir() + "zorva_piped.raw";
+  const std::string dashed = TempFilePath("zorva_dashed.raw"), piped = TempFilePath("zorva_piped.raw");
   EXPECT_EQ(RunZorva("render -- -x*3 -o " + dashed + " --frames 2").exitCode, 0);
   EXPECT_EQ(RunZorva("render - --frames 2 -o " + piped, "-x*3").exitCode, 0);
   EXPECT_EQ(ReadFileBytes(dashed), ReadFileBytes(piped));

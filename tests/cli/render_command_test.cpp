@@ -22,7 +22,6 @@ struct Outcome {
   std::string err;
 };
 
-std::string TempPath(const char* name) { return ::testing::TempDir() + name; }
 
 Outcome Render(const std::string& text, const std::string& args) {
   const ZorvaRun run = RunZorva("render '" + text + "' " + args);
@@ -30,7 +29,7 @@ Outcome Render(const std::string& text, const std::string& args) {
 }
 
 std::string RenderRaw(const std::string& text, const std::string& args) {
-  const std::string out = TempPath("zorva_render.raw");
+  const std::string out = TempFilePath("zorva_render.raw");
   std::remove(out.c_str());
   const Outcome run = Render(text, args + " -o " + out);
   EXPECT_EQ(run.exitCode, 0) << text << ": " << run.err;
@@ -71,12 +70,12 @@ TEST(RenderCommand, StepThreeRendersEightySixSquareWithXOf258) {
 }
 
 TEST(RenderCommand, FailuresAndUsage) {
-  const Outcome mixed = Render("r=x; h=y", "-o " + TempPath("zorva_mixed.raw"));
+  const Outcome mixed = Render("r=x; h=y", "-o " + TempFilePath("zorva_mixed.raw"));
   EXPECT_EQ(mixed.exitCode, 1);
   EXPECT_EQ(mixed.err, "You cannot mix RGB with HSL color models.\n");
-  EXPECT_EQ(Render("x", "--frames 0 -o " + TempPath("zorva.raw")).exitCode, 2);
-  EXPECT_EQ(Render("x", "--audio loud -o " + TempPath("zorva.raw")).exitCode, 2);
-  EXPECT_EQ(Render("x", "-o " + TempPath("zorva.bmp")).exitCode, 1);
+  EXPECT_EQ(Render("x", "--frames 0 -o " + TempFilePath("zorva.raw")).exitCode, 2);
+  EXPECT_EQ(Render("x", "--audio loud -o " + TempFilePath("zorva.raw")).exitCode, 2);
+  EXPECT_EQ(Render("x", "-o " + TempFilePath("zorva.bmp")).exitCode, 1);
 }
 
 // The last frame of the .raw, coloured through its palette.
@@ -93,7 +92,7 @@ std::vector<uint8_t> ColouredLastFrame(const std::string& raw, size_t pixels) {
 TEST(RenderCommand, PngIsTheLastFrameColoured) {
   const char* text = "p=pal(4,t*9); x*y/(t+1)";
   const std::string raw = RenderRaw(text, "--frames 3 --step 2");
-  const std::string png = TempPath("zorva_render.png");
+  const std::string png = TempFilePath("zorva_render.png");
   ASSERT_EQ(Render(text, "--frames 3 --step 2 -o " + png).exitCode, 0);
   int width = 0, height = 0, channels = 0;
   unsigned char* pixels = stbi_load(png.c_str(), &width, &height, &channels, 3);
@@ -107,7 +106,7 @@ TEST(RenderCommand, PngIsTheLastFrameColoured) {
 TEST(RenderCommand, GifFramesCarryTheirOwnColours) {
   const char* text = "p=pal(8,-t*30); rad(x,y)+t";
   const std::string raw = RenderRaw(text, "--frames 4 --step 4");
-  const std::string path = TempPath("zorva_render.gif");
+  const std::string path = TempFilePath("zorva_render.gif");
   ASSERT_EQ(Render(text, "--frames 4 --step 4 -o " + path).exitCode, 0);
   int error = 0;
   GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
@@ -137,7 +136,7 @@ void WriteWav(const std::string& path, int format, const std::vector<int16_t>& s
 }
 
 TEST(RenderCommand, WavFilesFeedTheSound) {
-  const std::string silent = TempPath("zorva_silent.wav"), loud = TempPath("zorva_loud.wav");
+  const std::string silent = TempFilePath("zorva_silent.wav"), loud = TempFilePath("zorva_loud.wav");
   std::vector<int16_t> samples(44100 * 2, 0);
   WriteWav(silent, SF_FORMAT_PCM_16, samples);
   for (size_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<int16_t>((i * 2654435761u) >> 16);
@@ -146,9 +145,9 @@ TEST(RenderCommand, WavFilesFeedTheSound) {
   const std::string quiet = RenderRaw(text, "--frames 2 --audio silence");
   EXPECT_TRUE(RenderRaw(text, "--frames 2 --wav " + silent) == quiet);
   EXPECT_FALSE(RenderRaw(text, "--frames 2 --wav " + loud) == quiet);
-  const std::string eightBit = TempPath("zorva_8bit.wav");
+  const std::string eightBit = TempFilePath("zorva_8bit.wav");
   WriteWav(eightBit, SF_FORMAT_PCM_U8, samples);
-  const Outcome refused = Render(text, "--wav " + eightBit + " -o " + TempPath("zorva.raw"));
+  const Outcome refused = Render(text, "--wav " + eightBit + " -o " + TempFilePath("zorva.raw"));
   EXPECT_EQ(refused.exitCode, 2);
   EXPECT_NE(refused.err.find("not 16-bit PCM"), std::string::npos);
 }

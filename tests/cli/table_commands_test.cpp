@@ -61,7 +61,7 @@ TEST(TableCommands, PalettePrintsWhatPalReads) {
 }
 
 TEST(TableCommands, PalettesWritesThePictureAsPng) {
-  const std::string path = ::testing::TempDir() + "zorva_palettes.png";
+  const std::string path = TempFilePath("zorva_palettes.png");
   ASSERT_EQ(RunZorvaLines("palettes -o " + path).exitCode, 0);
   int width = 0, height = 0, channels = 0;
   unsigned char* pixels = stbi_load(path.c_str(), &width, &height, &channels, 3);

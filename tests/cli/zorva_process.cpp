@@ -9,11 +9,14 @@
 #include <fstream>
 #include <sstream>
 
+// Test runs of other builds share the temporary folder: the process id keeps
+// their files apart.
+std::string TempFilePath(const std::string& name) {
+  return ::testing::TempDir() + std::to_string(getpid()) + "_" + name;
+}
+
 ZorvaRun RunZorva(const std::string& args, const std::string& input) {
-  // Test runs of other builds share the temporary folder: the process id
-  // keeps their files apart.
-  const std::string dir = ::testing::TempDir() + std::to_string(getpid()) + "_";
-  const std::string in = dir + "zorva_in", out = dir + "zorva_out", err = dir + "zorva_err";
+  const std::string in = TempFilePath("zorva_in"), out = TempFilePath("zorva_out"), err = TempFilePath("zorva_err");
   std::ofstream(in, std::ios::binary) << input;
   const std::string command = std::string(ZORVA_CLI) + " " + args + " <" + in + " >" + out + " 2>" + err;
   const int status = std::system(command.c_str());

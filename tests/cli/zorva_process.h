@@ -15,6 +15,9 @@ struct ZorvaRun {
 // `input` on standard input.
 ZorvaRun RunZorva(const std::string& args, const std::string& input = "");
 
+// A file in the temporary folder that no other test run uses.
+std::string TempFilePath(const std::string& name);
+
 // The whole file, byte for byte; empty when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
 
