@@ -10,3 +10,5 @@ int32_t DrawRandom() {
   randomState = randomState * 214013u + 2531011u;
   return static_cast<int32_t>((randomState >> 16) & 0x7FFF);
 }
+
+uint32_t RandomState() { return randomState; }

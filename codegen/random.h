@@ -11,4 +11,7 @@ constexpr int32_t kRandomMax = 32767;
 void SeedRandom(uint32_t seed);
 int32_t DrawRandom();
 
+// The state, for a caller that must put the generator back where it was.
+uint32_t RandomState();
+
 #endif
