@@ -9,6 +9,8 @@ namespace zorva {
 extern const Command kCheckCommand;
 extern const Command kCodeCommand;
 extern const Command kRenderCommand;
+extern const Command kMutateCommand;
+extern const Command kEvolveCommand;
 extern const Command kTableCommand;
 extern const Command kPaletteCommand;
 extern const Command kPalettesCommand;

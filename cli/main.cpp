@@ -12,8 +12,8 @@ namespace {
 using zorva::Command;
 
 const Command* const kCommands[] = {
-    &zorva::kCheckCommand, &zorva::kCodeCommand,    &zorva::kRenderCommand,
-    &zorva::kTableCommand, &zorva::kPaletteCommand, &zorva::kPalettesCommand,
+    &zorva::kCheckCommand,  &zorva::kCodeCommand,    &zorva::kRenderCommand,   &zorva::kMutateCommand,
+    &zorva::kEvolveCommand, &zorva::kTableCommand,   &zorva::kPaletteCommand,  &zorva::kPalettesCommand,
 };
 
 void PrintHelp(FILE* out) {

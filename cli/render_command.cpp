@@ -14,6 +14,7 @@
 #include "audio/audio_feed.h"
 #include "audio/wav_reader.h"
 #include "cli/commands.h"
+#include "cli/frame.h"
 #include "cli/gif_file.h"
 #include "cli/png_file.h"
 #include "codegen/sound_frame.h"
@@ -68,37 +69,6 @@ bool LoadFeed(const RenderOptions& options, AudioFeed* feed, std::string* error)
   *error = "unknown audio feed '" + options.audio + "'";
   return false;
 }
-
-// One frame as the files store it: the 256 colours as red, green, blue, and
-// the rows from the top (y = 0) down without padding.
-struct Frame {
-  int width = 0;
-  int height = 0;
-  uint8_t rgb[768] = {};
-  std::vector<uint8_t> pixels;
-
-  void Take(const PixelImage& image) {
-    width = image.width;
-    height = image.height;
-    const uint8_t* table = image.header + kBitmapHeaderBytes;
-    for (int i = 0; i < 256; ++i) {
-      rgb[3 * i] = table[4 * i + 2];
-      rgb[3 * i + 1] = table[4 * i + 1];
-      rgb[3 * i + 2] = table[4 * i];
-    }
-    pixels.resize(static_cast<size_t>(width) * height);
-    for (int row = 0; row < height; ++row) {
-      const uint8_t* stored = image.bits + static_cast<size_t>(height - 1 - row) * image.stride;
-      std::memcpy(&pixels[static_cast<size_t>(row) * width], stored, width);
-    }
-  }
-
-  std::vector<uint8_t> Coloured() const {
-    std::vector<uint8_t> coloured(pixels.size() * 3);
-    for (size_t i = 0; i < pixels.size(); ++i) std::memcpy(&coloured[3 * i], &rgb[3 * pixels[i]], 3);
-    return coloured;
-  }
-};
 
 // Where the frames go, by the output's extension.
 class FrameSink {

@@ -1,16 +1,10 @@
 #ifndef ZORVA_IMAGE_PALETTE_SWATCHES_H
 #define ZORVA_IMAGE_PALETTE_SWATCHES_H
 
-#include <cstdint>
-#include <vector>
+#include "image/rgb_picture.h"
 
 // A picture of all built-in palettes, one labelled strip each, from which
 // users pick the first argument of pal: strip k is labelled k + 1.
-struct RgbPicture {
-  int width;
-  int height;
-  std::vector<uint8_t> rgb;  // rows from the top, 3 bytes a pixel
-};
 
 // Layout of the picture, in pixels.
 constexpr int kSwatchMargin = 4;

@@ -1,0 +1,17 @@
+#ifndef ZORVA_CLI_CONTACT_SHEET_H
+#define ZORVA_CLI_CONTACT_SHEET_H
+
+#include <string>
+#include <vector>
+
+#include "cli/frame.h"
+
+namespace zorva {
+
+// Frames side by side at half size, 4 cells a row, each with its number in
+// its top-left corner; written as a PNG file. False when it cannot be written.
+bool WriteContactSheet(const std::string& path, const std::vector<const Frame*>& cells);
+
+}  // namespace zorva
+
+#endif

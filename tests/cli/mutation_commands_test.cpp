@@ -1,0 +1,116 @@
+// zorva mutate and zorva evolve, run as programs: their lines, their files
+// and their exit codes.
+#include <gtest/gtest.h>
+#include <stb/stb_image.h>  // implemented in table_commands_test.cpp
+
+#include <string>
+#include <vector>
+
+#include "library/builtin_glyxes.h"
+#include "tests/cli/zorva_process.h"
+
+namespace zorva {
+namespace {
+
+TEST(MutateCommand, PrintsEachMutationFromTheSeed) {
+  // Channel statements first, then the pixel statement: seed 3 gives r its
+  // y before x+1 changes at all.
+  const ZorvaRun run = RunZorva("mutate - --seed 3 --times 3", "x+1");
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "r=y; g=x; b=x; x+1\nr=y; g=x; b=x; x+1\nr=y; g=y; b=-19; x+1\n");
+  EXPECT_EQ(RunZorva("mutate x+1 --seed 3").out, "r=y; g=x; b=x; x+1\n");
+
+  const ZorvaRun bad = RunZorva("mutate 'sin x'");
+  EXPECT_EQ(bad.exitCode, 1);
+  EXPECT_EQ(bad.err, "Left parenthesis expectedsin x\n");
+  EXPECT_EQ(RunZorva("mutate x --times many").exitCode, 2);
+}
+
+struct Sheet {
+  ZorvaRun run;
+  std::string png;
+  std::vector<std::string> texts;
+  std::vector<std::string> culled;
+};
+
+Sheet Evolve(const std::string& args, const std::string& name) {
+  const std::string stem = TempFilePath(name);
+  Sheet sheet;
+  sheet.run = RunZorva("evolve " + args + " -o " + stem + ".png");
+  sheet.png = ReadFileBytes(stem + ".png");
+  sheet.texts = Lines(ReadFileBytes(stem + ".txt"));
+  sheet.culled = Lines(ReadFileBytes(stem + ".culled.txt"));
+  return sheet;
+}
+
+// RGB of the sheet's pixel (x, y).
+std::vector<int> SheetPixel(const std::string& png, int x, int y, int* width, int* height) {
+  int channels = 0;
+  unsigned char* rgb = stbi_load_from_memory(reinterpret_cast<const unsigned char*>(png.data()),
+                                             static_cast<int>(png.size()), width, height, &channels, 3);
+  if (!rgb) return {};
+  const unsigned char* p = rgb + 3 * (y * *width + x);
+  std::vector<int> colour{p[0], p[1], p[2]};
+  stbi_image_free(rgb);
+  return colour;
+}
+
+// The mean colour of the 2 x 2 block at (x, y) of the last frame of a .raw.
+std::vector<int> RenderedMean(const std::string& raw, int x, int y) {
+  const size_t frameBytes = 768 + 256 * 256;
+  const std::string frame = raw.substr(raw.size() - frameBytes);
+  std::vector<int> mean(3, 2);
+  for (int dy = 0; dy < 2; ++dy)
+    for (int dx = 0; dx < 2; ++dx) {
+      const unsigned char index = frame[768 + (y + dy) * 256 + x + dx];
+      for (int c = 0; c < 3; ++c) mean[c] += static_cast<unsigned char>(frame[3 * index + c]);
+    }
+  for (int& value : mean) value /= 4;
+  return mean;
+}
+
+// With seed 1, one of built-in 0's children shows a single colour in every
+// frame: a palette offset by x paints all 256 entries alike. It is drawn
+// again, and 15 children still stand.
+TEST(EvolveCommand, DrawsTheParentAndFifteenChildrenAndCullsTheBlankOnes) {
+  const std::string parent = kBuiltinGlyxes[0];
+  const Sheet sheet = Evolve("'" + parent + "'", "zorva_evolve");
+  ASSERT_EQ(sheet.run.exitCode, 0) << sheet.run.err;
+  int width = 0, height = 0;
+  const std::vector<int> cell0 = SheetPixel(sheet.png, 100, 90, &width, &height);
+  EXPECT_EQ(width, 512);
+  EXPECT_EQ(height, 512);
+  ASSERT_EQ(sheet.texts.size(), 16u);
+  EXPECT_EQ(sheet.texts[0], parent);
+  ASSERT_FALSE(sheet.culled.empty());
+  for (const std::string& line : sheet.culled) {
+    EXPECT_EQ(line.substr(line.find('\t')), "\tblank") << line;
+    for (const std::string& child : sheet.texts) EXPECT_NE(line.substr(0, line.find('\t')), child);
+  }
+  // Cell 0 is frame 30 with the ramp feed at half size.
+  const std::string raw = TempFilePath("zorva_evolve_parent.raw");
+  ASSERT_EQ(RunZorva("render '" + parent + "' --audio ramp --frames 31 -o " + raw).exitCode, 0);
+  EXPECT_EQ(cell0, RenderedMean(ReadFileBytes(raw), 200, 180));
+
+  const Sheet again = Evolve("'" + parent + "' --seed 1 --children 15", "zorva_evolve_again");
+  EXPECT_EQ(again.png, sheet.png);
+  EXPECT_EQ(again.texts, sheet.texts);
+  EXPECT_EQ(again.culled, sheet.culled);
+}
+
+// A constant pixel statement shows one colour whatever its palette; with
+// seed 7 none of 20 children of "5" turns it into a variable.
+TEST(EvolveCommand, SaysHowManyStoodWhenTheDrawsRunOut) {
+  const Sheet five = Evolve("5 --children 1 --seed 7", "zorva_evolve_five");
+  EXPECT_EQ(five.run.exitCode, 1);
+  EXPECT_EQ(five.run.err, "zorva evolve: 0 of 1 children stood after 20 draws\n");
+  EXPECT_EQ(five.texts, std::vector<std::string>{"r=x; g=x; b=x; 5"});
+  EXPECT_EQ(five.culled.size(), 20u);
+  int width = 0, height = 0;
+  SheetPixel(five.png, 0, 0, &width, &height);
+  EXPECT_EQ(height, 128);
+  EXPECT_EQ(RunZorva("evolve x -o sheet.gif").exitCode, 2);
+}
+
+}  // namespace
+}  // namespace zorva
