@@ -17,7 +17,8 @@
 #include "tests/codegen/jit_support.h"
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// AddressSanitizer's runtime exports it; GCC installs no header that declares it.
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 namespace zorva::testing {
