@@ -1,14 +1,7 @@
 #include "codegen/random.h"
 
-static uint32_t randomState = 1;
+uint32_t randomState = 1;
 
 void SeedRandom(uint32_t seed) {
   randomState = seed;
 }
-
-int32_t DrawRandom() {
-  randomState = randomState * 214013u + 2531011u;
-  return static_cast<int32_t>((randomState >> 16) & 0x7FFF);
-}
-
-uint32_t RandomState() { return randomState; }

@@ -9,9 +9,15 @@
 constexpr int32_t kRandomMax = 32767;
 
 void SeedRandom(uint32_t seed);
-int32_t DrawRandom();
+
+// Inline: rand draws once a pixel.
+extern uint32_t randomState;
+inline int32_t DrawRandom() {
+  randomState = randomState * 214013u + 2531011u;
+  return static_cast<int32_t>((randomState >> 16) & 0x7FFF);
+}
 
 // The state, for a caller that must put the generator back where it was.
-uint32_t RandomState();
+inline uint32_t RandomState() { return randomState; }
 
 #endif

@@ -19,24 +19,63 @@ uint32_t AbsoluteValue(int32_t a) {
   return a < 0 ? 0u - Unsigned(a) : Unsigned(a);
 }
 
-// floor(sqrt(n)), digit by digit over bit pairs. Pairs above n's highest set
-// bit contribute nothing, so the digits start there: rad's distances take
-// about half the steps of a start at bit 30. Each digit is chosen with a mask
-// rather than a branch, which the processor would mispredict half the time.
+// floor(sqrt(n)) for every n below 2^16, one byte each: rad's distances in
+// the plug-in's 256 x 256 area stay below 2^15.
+struct SmallRoots {
+  uint8_t root[1 << 16];
+  constexpr SmallRoots() : root() {
+    uint32_t r = 0;
+    for (uint32_t n = 0; n < (1u << 16); ++n) {
+      if ((r + 1) * (r + 1) <= n) ++r;
+      root[n] = static_cast<uint8_t>(r);
+    }
+  }
+};
+
+constexpr SmallRoots kSmallRoots;
+
+// floor(sqrt(n)). Below 2^16 the table answers. Above, the digit-by-digit
+// method over bit pairs takes the table's answer as the root of n's top 16
+// bits (shifted by an even count) and adds the remaining digits, one per
+// remaining pair; each digit is chosen with a mask rather than a branch,
+// which the processor would mispredict half the time.
 uint32_t IntegerSquareRoot(uint32_t n) {
-  if (n == 0) return 0;
-  uint32_t root = 0;
-  for (uint32_t bit = 1u << ((31 - __builtin_clz(n)) & ~1); bit != 0; bit >>= 2) {
-    const uint32_t trial = root + bit;
-    const uint32_t digitIsOne = 0u - static_cast<uint32_t>(n >= trial);
-    n -= trial & digitIsOne;
-    root = (root >> 1) + (bit & digitIsOne);
+  if (n < (1u << 16)) return kSmallRoots.root[n];
+  const int shift = (17 - __builtin_clz(n)) & ~1;  // n >> shift lies in [2^14, 2^16)
+  uint32_t root = kSmallRoots.root[n >> shift];
+  uint32_t remainder = (n >> shift) - root * root;  // at most 2 * root: no overflow below
+  for (int pair = shift - 2; pair >= 0; pair -= 2) {
+    remainder = (remainder << 2) | ((n >> pair) & 3);
+    const uint32_t trial = (root << 2) | 1;  // (2r + 1)^2 - 4r^2
+    const uint32_t digitIsOne = 0u - static_cast<uint32_t>(remainder >= trial);
+    remainder -= trial & digitIsOne;
+    root = (root << 1) | (digitIsOne & 1);
   }
   return root;
 }
 
 int32_t LeftSample(int32_t k) {
   return soundWaveform[2 * (k & 255)];
+}
+
+// u / d by a multiplication for the small divisors of theta and rand: with
+// M = ceil(2^31 / d) = (2^31 + e) / d, 0 <= e < d, u * M / 2^31 is u / d plus
+// u * e / (d * 2^31), which stays below 1 / d when u * e < 2^31; so the
+// floor is the quotient for every u < 2^16 and d < 2^10 (u * e < 2^26).
+constexpr uint32_t kSmallDivisorLimit = 1024;
+
+struct Reciprocals {
+  uint32_t of[kSmallDivisorLimit];
+  constexpr Reciprocals() : of() {
+    for (uint32_t d = 1; d < kSmallDivisorLimit; ++d) of[d] = static_cast<uint32_t>(((1ull << 31) + d - 1) / d);
+  }
+};
+
+constexpr Reciprocals kReciprocals;
+
+// For u < 2^16 and 1 <= d < 1024.
+uint32_t DivideSmall(uint32_t u, uint32_t d) {
+  return static_cast<uint32_t>((static_cast<uint64_t>(u) * kReciprocals.of[d]) >> 31);
 }
 
 }  // namespace
@@ -77,7 +116,11 @@ int32_t ZORVA_ROUTINE ExpRoutine(int32_t a) {
 
 int32_t ZORVA_ROUTINE RandRoutine(int32_t n) {
   if (n == 0) return 0;
-  return Signed(Unsigned(DrawRandom()) % Unsigned(n));
+  const uint32_t draw = static_cast<uint32_t>(DrawRandom());  // below 2^15
+  const uint32_t bound = Unsigned(n);
+  if (bound > static_cast<uint32_t>(kRandomMax)) return Signed(draw);
+  if (bound < kSmallDivisorLimit) return Signed(draw - DivideSmall(draw, bound) * bound);
+  return Signed(draw % bound);
 }
 
 int32_t ZORVA_ROUTINE SqrtRoutine(int32_t a) {
@@ -101,11 +144,20 @@ int32_t ZORVA_ROUTINE ThetaRoutine(int32_t a, int32_t b, const zorva::RenderCont
   int32_t dx = Signed(Unsigned(a) - Unsigned(context->centerX));
   int32_t dy = Signed(Unsigned(b) - Unsigned(context->centerY));
   if (dx == 0 && dy == 0) return 0;
-  int32_t distance = Signed(AbsoluteValue(dx) + AbsoluteValue(dy));
-  int32_t scaled = Signed(Unsigned(dy) * 64u);
-  // The distance wraps to 0 only when dx and dy are both -2147483648; like
-  // every division of the language, a zero divisor yields the dividend (0).
-  int32_t q = distance == 0 ? scaled : scaled / distance;
+  const uint32_t span = AbsoluteValue(dx) + AbsoluteValue(dy);
+  int32_t q;
+  if (span - 1 < kSmallDivisorLimit - 1) {
+    // 1 <= span < 1024, so |dy| * 64 <= 64 * span < 2^16; the quotient
+    // truncates toward zero.
+    const uint32_t size = DivideSmall(AbsoluteValue(dy) * 64u, span);
+    q = dy < 0 ? -Signed(size) : Signed(size);
+  } else {
+    const int32_t distance = Signed(span);
+    const int32_t scaled = Signed(Unsigned(dy) * 64u);
+    // The distance wraps to 0 only when dx and dy are both -2147483648; like
+    // every division of the language, a zero divisor yields the dividend (0).
+    q = distance == 0 ? scaled : scaled / distance;
+  }
   if (dx < 0) return Signed(128u - Unsigned(q));
   if (dy >= 0) return q;
   return Signed(Unsigned(q) + 255u);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 
 #include "codegen/random.h"
 #include "codegen/render_context.h"
@@ -79,6 +80,51 @@ TEST(Routines, RandDrawsFromTheSharedGenerator) {
   EXPECT_EQ(RandRoutine(1), 0);
   SeedRandom(1);
   EXPECT_EQ(DrawRandom(), 41);
+}
+
+// Theta and rand divide by a reciprocal below 1024; the quotient must be the
+// one a division gives, on both sides of that bound.
+TEST(Routines, ThetaDividesAsADivisionWouldNearTheCentre) {
+  constexpr int32_t kSpan = 1030;
+  zorva::RenderContext context = ContextCentredAt(0, 0);
+  for (int32_t dx = 1; dx <= kSpan; dx++) {
+    for (int32_t dy = 0; dy <= kSpan - dx; dy++) {
+      const int32_t quotient = dy * 64 / (dx + dy);
+      ASSERT_EQ(ThetaRoutine(dx, dy, &context), quotient) << dx << "," << dy;
+      ASSERT_EQ(ThetaRoutine(-dx, dy, &context), 128 - quotient) << -dx << "," << dy;
+    }
+  }
+}
+
+// The seed whose next draw is `draw`: the generator's step inverted.
+uint32_t SeedDrawing(uint32_t draw) {
+  uint32_t inverse = 1;  // of the multiplier 214013, by Newton's iteration modulo 2^32
+  for (int i = 0; i < 5; i++) inverse *= 2u - 214013u * inverse;
+  return ((draw << 16) - 2531011u) * inverse;
+}
+
+TEST(Routines, RandIsTheDrawModuloTheBoundForEveryDraw) {
+  const int32_t larger[] = {1024, 1025, 32767, 32768, INT32_MAX, -1024, INT32_MIN};
+  for (uint32_t draw = 0; draw <= 32767; draw++) {
+    const uint32_t seed = SeedDrawing(draw);
+    for (int32_t bound = 1; bound < 1024; bound++) {
+      SeedRandom(seed);
+      ASSERT_EQ(RandRoutine(bound), static_cast<int32_t>(draw % bound)) << draw << " % " << bound;
+    }
+    for (int32_t bound : larger) {
+      SeedRandom(seed);
+      ASSERT_EQ(RandRoutine(bound), static_cast<int32_t>(draw % static_cast<uint32_t>(bound))) << draw;
+    }
+  }
+}
+
+// Both sides of every perfect square; scripts/prove-routines checks all 2^32
+// arguments, which takes minutes.
+TEST(Routines, SquareRootAtEveryPerfectSquare) {
+  for (uint32_t root = 1; root < 65536; root++) {
+    ASSERT_EQ(SqrtRoutine(static_cast<int32_t>(root * root)), static_cast<int32_t>(root));
+    ASSERT_EQ(SqrtRoutine(static_cast<int32_t>(root * root - 1)), static_cast<int32_t>(root - 1));
+  }
 }
 
 }  // namespace
