@@ -12,24 +12,52 @@ namespace {
 
 using RowRoutine = void(__attribute__((stdcall)) *)(RenderContext* context);
 
-struct RowLoop {
-  const Statement* statement;
-  RenderContext* context;
-  RowRoutine routine;
-};
+void Bind(RenderContext& context, int32_t slot, int32_t value) {
+  if (slot >= 0 && slot < kVariableSlots) context.slots[slot] = value;
+}
 
-// Runs under the fault guard, which may abandon it at any row: it owns
-// nothing that would need destroying.
-void RunRowLoop(void* argument) {
-  const RowLoop& loop = *static_cast<RowLoop*>(argument);
-  RenderContext& context = *loop.context;
+void RunRowsOf(const Statement& statement, RenderContext& context) {
+  const RowRoutine routine = reinterpret_cast<RowRoutine>(statement.compiled->code->entry);
   for (int32_t y = context.height - context.step; y >= 0; y -= context.step) {
-    loop.statement->BindVariable(context, "y", y);
-    loop.routine(&context);
+    Bind(context, statement.bound.y, y);
+    routine(&context);
   }
 }
 
+struct PassLoop {
+  const Pass* passes;
+  int count;
+  int next;  // the pass to run after the current one, also after a fault
+  bool completed;
+};
+
+bool HasCode(const Statement& statement) { return statement.compiled && statement.compiled->code; }
+
+// Runs under the fault guard, which may abandon it at any row: it owns
+// nothing that would need destroying.
+void RunPassLoop(void* argument) {
+  PassLoop& loop = *static_cast<PassLoop*>(argument);
+  while (loop.next < loop.count) {
+    const Pass& pass = loop.passes[loop.next++];
+    if (HasCode(*pass.statement)) RunRowsOf(*pass.statement, *pass.context);
+    else loop.completed = false;
+  }
+}
+
+int32_t SlotOf(const SymbolTable& symbols, const char* name) {
+  const int32_t index = symbols.Lookup(name);
+  return index < 0 ? -1 : symbols.At(index).slot;
+}
+
 }  // namespace
+
+bool RunPasses(const Pass* passes, int count) {
+  PassLoop loop{passes, count, 0, true};
+  while (loop.next < loop.count) {
+    if (!sys::RunGuarded(RunPassLoop, &loop)) loop.completed = false;
+  }
+  return loop.completed;
+}
 
 bool CompiledExpr::Compile(const ExprTree& tree, SymbolTable& symbols) {
   code = zorva::Compile(tree, symbols);
@@ -53,7 +81,11 @@ bool Statement::Recompile() {
   if (!tree || !symbols) return false;
   compiled.reset();
   compiled = std::make_unique<CompiledExpr>();
-  return compiled->Compile(*tree, *symbols);
+  if (!compiled->Compile(*tree, *symbols)) return false;
+  const SymbolTable& table = *symbols;
+  bound = {SlotOf(table, "X"), SlotOf(table, "Y"), SlotOf(table, "x"),  SlotOf(table, "y"),
+           SlotOf(table, "t"), SlotOf(table, "T"), SlotOf(table, "xm"), SlotOf(table, "ym")};
+  return true;
 }
 
 void Statement::BindVariable(RenderContext& context, const char* name, int32_t value) const {
@@ -74,20 +106,19 @@ void Statement::SetupContext(RenderContext& context, const PassSetup& setup) con
   context.stride = (setup.width / setup.step + 3) / 4 * 4;
   context.channel = setup.channel;
   context.source = setup.source;
-  BindVariable(context, "X", setup.width);
-  BindVariable(context, "Y", setup.height);
-  BindVariable(context, "x", 0);
-  BindVariable(context, "y", 0);
-  BindVariable(context, "t", setup.t);
-  BindVariable(context, "T", setup.T);
-  BindVariable(context, "xm", setup.xm);
-  BindVariable(context, "ym", setup.ym);
+  Bind(context, bound.X, setup.width);
+  Bind(context, bound.Y, setup.height);
+  Bind(context, bound.x, 0);
+  Bind(context, bound.y, 0);
+  Bind(context, bound.t, setup.t);
+  Bind(context, bound.T, setup.T);
+  Bind(context, bound.xm, setup.xm);
+  Bind(context, bound.ym, setup.ym);
 }
 
 bool Statement::RunRows(RenderContext& context) const {
-  if (!compiled || !compiled->code) return false;
-  RowLoop loop{this, &context, reinterpret_cast<RowRoutine>(compiled->code->entry)};
-  return zorva::sys::RunGuarded(RunRowLoop, &loop);
+  const Pass pass{this, &context};
+  return RunPasses(&pass, 1);
 }
 
 }  // namespace zorva

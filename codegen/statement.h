@@ -36,6 +36,26 @@ struct PassSetup {
   SourceImage source;
 };
 
+class Statement;
+
+// A pass: a statement and the context set up for it.
+struct Pass {
+  const Statement* statement;
+  RenderContext* context;
+};
+
+// Runs the passes in order under one fault guard: a fault ends only the pass
+// it happens in, and the passes after it run as if each had a guard of its
+// own. False when a pass had no code or ended in a fault.
+bool RunPasses(const Pass* passes, int count);
+
+// The slots of the variables that every pass binds, -1 for those the
+// statement does not use; looked up once a compilation instead of by name
+// once a pass and once a row.
+struct BoundSlots {
+  int32_t X = -1, Y = -1, x = -1, y = -1, t = -1, T = -1, xm = -1, ym = -1;
+};
+
 class Statement {
  public:
   // Parses one statement at `position` (moving it to the next statement) and
@@ -71,6 +91,7 @@ class Statement {
   std::unique_ptr<ExprTree> tree;
   std::unique_ptr<SymbolTable> symbols;
   std::unique_ptr<CompiledExpr> compiled;
+  BoundSlots bound;  // of the last compilation
 };
 
 }  // namespace zorva

@@ -18,15 +18,20 @@ struct FrameVariables {
   SourceImage source;
 };
 
-void RunPass(const Statement& statement, uint8_t* destination, int32_t width, int32_t height, int32_t step,
-             int32_t channel, const FrameVariables& frame) {
-  const PassSetup setup{destination, width,    height,   step,    frame.t,
-                        frame.T,     frame.xm, frame.ym, channel, frame.source};
-  RenderContext context;
-  statement.SetupContext(context, setup);
-  // A fault in the generated code only ends this pass.
-  statement.RunRows(context);
-}
+// Up to three palette passes and the pixel pass, set up for one run.
+struct FramePasses {
+  RenderContext contexts[4];
+  Pass passes[4];
+  int count = 0;
+
+  void Add(const Statement& statement, uint8_t* destination, int32_t width, int32_t height, int32_t step,
+           int32_t channel, const FrameVariables& frame) {
+    RenderContext& context = contexts[count];
+    statement.SetupContext(context, {destination, width, height, step, frame.t, frame.T, frame.xm, frame.ym,
+                                     channel, frame.source});
+    passes[count++] = {&statement, &context};
+  }
+};
 
 }  // namespace
 
@@ -46,13 +51,21 @@ bool GlyxImage::Resize(int32_t newWidth, int32_t newHeight, int32_t newPixelStep
   return image.Allocate(columns, rows);
 }
 
+// The passes run before the palette is built: the pixel pass reads neither
+// the colours nor the channel buffers, so the entries and the random draws
+// are those of running each pass in its place; one fault guard serves them all.
 bool GlyxImage::Render(int32_t xm, int32_t ym) {
   const FrameVariables variables{frame, period, xm, ym, sourceImage.AsSource()};
   uint8_t channels[3][kPaletteEntries] = {};
+  FramePasses passes;
   for (int c = 0; c < 3; ++c) {
     const Statement* statement = statements.palette ? statements.palette.get() : statements.channels[c].get();
-    if (statement) RunPass(*statement, channels[c], kPaletteEntries, 1, 1, c, variables);
+    if (statement) passes.Add(*statement, channels[c], kPaletteEntries, 1, 1, c, variables);
   }
+  if (statements.pixel && image.bits)
+    passes.Add(*statements.pixel, image.bits, width, height, pixelStep, 0, variables);
+  // A fault in the generated code only ends its pass.
+  RunPasses(passes.passes, passes.count);
   for (int i = 0; i < kPaletteEntries; ++i) {
     if (statements.hslMode) {
       const Rgb rgb = HslToRgb(channels[0][i], channels[1][i], channels[2][i]);
@@ -62,8 +75,6 @@ bool GlyxImage::Render(int32_t xm, int32_t ym) {
     }
     image.SetEntry(i, channels[0][i], channels[1][i], channels[2][i]);
   }
-  if (statements.pixel && image.bits)
-    RunPass(*statements.pixel, image.bits, width, height, pixelStep, 0, variables);
   ++frame;
   return true;
 }
