@@ -14,6 +14,7 @@ extern const Command kEvolveCommand;
 extern const Command kTableCommand;
 extern const Command kPaletteCommand;
 extern const Command kPalettesCommand;
+extern const Command kBenchCommand;
 
 }  // namespace zorva
 

@@ -18,8 +18,8 @@ void LowerCaseInPlace(char* text) {
 
 }  // namespace
 
-SymbolTable::SymbolTable() : builtins(kBuiltins) {
-  for (int32_t row = 0; row < kBuiltinCount; ++row) AddFunction(kBuiltins[row].name, row);
+SymbolTable::SymbolTable(const BuiltinFunc* table) : builtins(table) {
+  for (int32_t row = 0; row < kBuiltinCount; ++row) AddFunction(table[row].name, row);
   for (const char* name : kVariables) AddVariable(name);
 }
 

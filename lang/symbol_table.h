@@ -23,7 +23,9 @@ struct Symbol {
 
 class SymbolTable {
  public:
-  SymbolTable();
+  // The built-ins' rows come from `table` (23 rows in table order): the
+  // product's own, or another with the same rows calling other routines.
+  explicit SymbolTable(const BuiltinFunc* table = kBuiltins);
   SymbolTable(const SymbolTable&) = delete;
   SymbolTable& operator=(const SymbolTable&) = delete;
 

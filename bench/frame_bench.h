@@ -1,0 +1,42 @@
+// zorva bench's measurements: whole frames of each expression through five
+// engines, interleaved and repeated, and the time to parse and compile.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zorva::bench {
+
+enum Engine { kJit, kStatic, kPeer, kEvaluator, kBaseline, kEngineCount };
+
+extern const char* const kEngineNames[kEngineCount];
+
+struct Workload {
+  std::string name;  // "builtin-N" or "grown-N"
+  std::string text;
+  bool builtin;
+};
+
+// The 62 built-in expressions and the grown trees of about 10, 100 and 400
+// nodes (each with built-in 0's palette statement).
+std::vector<Workload> StandardWorkloads();
+
+struct Measurement {
+  std::string name;
+  bool builtin = false;
+  int nodes = 0;                          // of the pixel statement
+  double nsPerPixel[kEngineCount] = {};   // the whole frame over its 65,536 pixels
+  double compileMicroseconds = 0;         // parse + compile of the pixel statement
+};
+
+// Measures every workload: `repeats` frames of the JIT, the static limit
+// and the baseline, a third as many of the peer and the evaluator, all
+// interleaved; medians of each. Before timing, checks that the static limit,
+// the reference evaluator and the baseline render frames byte-identical to
+// the JIT's; false with the first difference in `error`. `progress` gets a
+// line per workload.
+bool MeasureFrames(const std::vector<Workload>& workloads, int repeats, std::vector<Measurement>* results,
+                   std::string* error, void (*progress)(const std::string& line));
+
+}  // namespace zorva::bench
