@@ -2,10 +2,10 @@
 // Whole frames (palette passes and the 256 x 256 pixel pass at step 1, ramp
 // sound) of the built-in expressions and of grown trees, through the JIT,
 // the static limit, the peer, the reference evaluator and the baseline.
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <algorithm>
 #include <regex>
 #include <string>
 #include <vector>

@@ -108,6 +108,7 @@ static int RunVisualization(PlayerSession& session) {
   playerLog.Line(ResourceLine());
   session.Run();
   Report("frames " + std::to_string(session.frame));
+  if (session.options.bench) Report(session.BenchLine());
   playerLog.Line(ResourceLine());
   playerLog.Line("clipboard " + session.ClipboardText());
   session.module->Quit(session.module);

@@ -13,6 +13,7 @@ struct PlayerOptions {
   int fps = 60;
   std::string script;
   std::string log;
+  bool bench = false;  // time every Render after the script's last event
 };
 
 // False with a message in *error for anything it does not understand.

@@ -1,5 +1,7 @@
 #include "player/player_session.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "player/player_log.h"
@@ -47,8 +49,24 @@ void PlayerSession::RenderFrame(DWORD startTicks) {
   SoundRows rows;
   feed.Fill(soundFrame, options.fps, rows);
   PutSound(rows, module);
+  const bool timed = options.bench && nextEvent >= events.size();
+  LARGE_INTEGER start, end, frequency;
+  QueryPerformanceCounter(&start);
   module->Render(module);
+  QueryPerformanceCounter(&end);
+  QueryPerformanceFrequency(&frequency);
+  if (timed) renderMilliseconds.push_back(1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart);
   frame++;
+}
+
+std::string PlayerSession::BenchLine() const {
+  std::vector<double> sorted = renderMilliseconds;
+  std::sort(sorted.begin(), sorted.end());
+  const size_t n = sorted.size();
+  const double median = n == 0 ? 0 : n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+  char line[64];
+  std::snprintf(line, sizeof line, "bench frames=%u render_ms=%.3f", static_cast<unsigned>(n), median);
+  return line;
 }
 
 void PlayerSession::WaitForNextFrame() {

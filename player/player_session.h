@@ -24,12 +24,15 @@ struct PlayerSession {
   size_t nextEvent = 0;
   int frame = 0;
   bool quitRequested = false;
+  std::vector<double> renderMilliseconds;  // with --bench: each Render after the script's last event
 
   // Until --frames are rendered, the script quits or the plug-in's window
   // closes.
   void Run();
   // The clipboard's text, quoted for the log, or "none".
   std::string ClipboardText() const;
+  // "bench frames=N render_ms=M": how many Renders were timed and their median.
+  std::string BenchLine() const;
 
  private:
   bool PumpMessages();

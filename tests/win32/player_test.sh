@@ -25,6 +25,12 @@ expect_line "$work/zorva.log" 'init 0'
 expect_line "$work/zorva.log" 'frames 3'
 expect_line "$work/zorva.log" 'quit'
 
+# --bench times the Renders after the script's last event.
+printf '2 key back\n' >"$work/bench.script"
+player --frames 5 --audio ramp --bench --script "$work/bench.script" --log "$work/bench.log"
+expect_status 0 $? "--bench run"
+grep -qx 'bench frames=3 render_ms=[0-9]*\.[0-9]*' "$work/bench.log" || fail "no bench line for 3 timed frames"
+
 player --module 1 --log "$work/module1.log"
 expect_status 1 $? "module 1"
 grep -q '^error ".*vis_zorva.dll has no module 1"$' "$work/module1.log" || fail "module 1 was not refused"
