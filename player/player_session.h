@@ -24,7 +24,7 @@ struct PlayerSession {
   size_t nextEvent = 0;
   int frame = 0;
   bool quitRequested = false;
-  std::vector<double> renderMilliseconds;  // with --bench: each Render after the script's last event
+  std::vector<double> renderMilliseconds{};  // with --bench: each Render after the script's last event
 
   // Until --frames are rendered, the script quits or the plug-in's window
   // closes.
