@@ -43,12 +43,13 @@ void ParseAndCompile(benchmark::State& state, std::string text) {
   }
 }
 
-void PixelPass(benchmark::State& state, std::string text, bool evaluator) {
+void PixelPass(benchmark::State& state, std::string text, bool evaluator, int32_t step) {
   const char* cursor = text.c_str();
   ErrorRecord errors;
   std::unique_ptr<Statement> statement = Statement::FromText(cursor, errors);
-  std::vector<uint8_t> image(kSide * kSide);
-  const PassSetup setup{image.data(), kSide, kSide, 1, 12, 1, 128, 128, 0, SourceImage{}};
+  const int32_t side = (kSide + step - 1) / step * step;  // as GlyxImage::Resize rounds it
+  std::vector<uint8_t> image((side / step + 3) / 4 * 4 * (side / step));
+  const PassSetup setup{image.data(), side, side, step, 12, 1, 128, 128, 0, SourceImage{}};
   for (auto _ : state) {
     RenderContext context;
     statement->SetupContext(context, setup);
@@ -79,7 +80,7 @@ double GeometricMeanRatio(const std::map<std::string, double>& seconds, const st
 
 // Needs every benchmark's result: a filtered run prints no summary.
 void PrintSummary(const std::map<std::string, double>& seconds) {
-  if (seconds.size() != 3 * kBuiltinGlyxCount + 2 * kArithmeticCount) return;
+  if (seconds.size() != 3 * kBuiltinGlyxCount + 2 * kArithmeticCount + 4) return;
   std::vector<double> compile;
   for (int i = 0; i < kBuiltinGlyxCount; ++i) compile.push_back(seconds.at("compile/" + std::to_string(i)));
   std::sort(compile.begin(), compile.end());
@@ -101,16 +102,22 @@ int main(int argc, char** argv) {
     const std::string text = PixelText(kBuiltinGlyxes[i]);
     const std::string id = "/" + std::to_string(i);
     benchmark::RegisterBenchmark(("compile" + id).c_str(), ParseAndCompile, text)->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark(("jit" + id).c_str(), PixelPass, text, false)->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark(("evaluator" + id).c_str(), PixelPass, text, true)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("jit" + id).c_str(), PixelPass, text, false, 1)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("evaluator" + id).c_str(), PixelPass, text, true, 1)->Unit(benchmark::kMillisecond);
   }
   for (int i = 0; i < kArithmeticCount; ++i) {
     const std::string id = "/" + std::to_string(i);
-    benchmark::RegisterBenchmark(("arithmetic-jit" + id).c_str(), PixelPass, kArithmetic[i], false)
+    benchmark::RegisterBenchmark(("arithmetic-jit" + id).c_str(), PixelPass, kArithmetic[i], false, 1)
         ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark(("arithmetic-evaluator" + id).c_str(), PixelPass, kArithmetic[i], true)
+    benchmark::RegisterBenchmark(("arithmetic-evaluator" + id).c_str(), PixelPass, kArithmetic[i], true, 1)
         ->Unit(benchmark::kMillisecond);
   }
+  // The pixel pass of built-in 0 at every evaluation step the Up and Down
+  // keys reach first: its cost should fall as 1 / step^2.
+  for (int32_t step = 1; step <= 4; ++step)
+    benchmark::RegisterBenchmark(("jit-step/" + std::to_string(step)).c_str(), PixelPass, PixelText(kBuiltinGlyxes[0]),
+                                 false, step)
+        ->Unit(benchmark::kMicrosecond);
   benchmark::Initialize(&argc, argv);
   SummaryReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
