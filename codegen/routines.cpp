@@ -132,35 +132,51 @@ int32_t ZORVA_ROUTINE FftRoutine(int32_t a) { return soundSpectrum[a & 255]; }
 int32_t ZORVA_ROUTINE VolRoutine(int32_t a) {
   // The window a..a+7 is empty when its end does not fit in 32 bits.
   if (a > 2147483647 - 8) return 0;
+  // The sum of 2 * |sample - 128| over the window, divided by 8, is the sum
+  // of |sample - 128| divided by 4.
   int32_t sum = 0;
-  for (int32_t k = a; k < a + 8; k++) {
-    int32_t deviation = LeftSample(k) - 128;
-    sum += 2 * (deviation < 0 ? -deviation : deviation);
+#pragma GCC unroll 8
+  for (int32_t k = 0; k < 8; k++) {
+    const int32_t deviation = LeftSample(a + k) - 128;
+    sum += deviation < 0 ? -deviation : deviation;
   }
-  return sum / 8;
+  return sum >> 2;
 }
 
-int32_t ZORVA_ROUTINE ThetaRoutine(int32_t a, int32_t b, const zorva::RenderContext* context) {
-  int32_t dx = Signed(Unsigned(a) - Unsigned(context->centerX));
-  int32_t dy = Signed(Unsigned(b) - Unsigned(context->centerY));
-  if (dx == 0 && dy == 0) return 0;
-  const uint32_t span = AbsoluteValue(dx) + AbsoluteValue(dy);
-  int32_t q;
-  if (span - 1 < kSmallDivisorLimit - 1) {
-    // 1 <= span < 1024, so |dy| * 64 <= 64 * span < 2^16; the quotient
-    // truncates toward zero.
-    const uint32_t size = DivideSmall(AbsoluteValue(dy) * 64u, span);
-    q = dy < 0 ? -Signed(size) : Signed(size);
-  } else {
-    const int32_t distance = Signed(span);
-    const int32_t scaled = Signed(Unsigned(dy) * 64u);
-    // The distance wraps to 0 only when dx and dy are both -2147483648; like
-    // every division of the language, a zero divisor yields the dividend (0).
-    q = distance == 0 ? scaled : scaled / distance;
-  }
+namespace {
+
+// theta's angle from its quotient q = (dy * 64) / (|dx| + |dy|).
+int32_t AngleOf(int32_t dx, int32_t dy, int32_t q) {
   if (dx < 0) return Signed(128u - Unsigned(q));
   if (dy >= 0) return q;
   return Signed(Unsigned(q) + 255u);
+}
+
+// theta by the rule, dividing; out of line so that the usual case needs no
+// stack frame.
+__attribute__((noinline)) int32_t ThetaByDivision(int32_t dx, int32_t dy) {
+  if (dx == 0 && dy == 0) return 0;
+  const int32_t distance = Signed(AbsoluteValue(dx) + AbsoluteValue(dy));
+  const int32_t scaled = Signed(Unsigned(dy) * 64u);
+  // The distance wraps to 0 only when dx and dy are both -2147483648; like
+  // every division of the language, a zero divisor yields the dividend (0).
+  return AngleOf(dx, dy, distance == 0 ? scaled : scaled / distance);
+}
+
+}  // namespace
+
+int32_t ZORVA_ROUTINE ThetaRoutine(int32_t a, int32_t b, const zorva::RenderContext* context) {
+  const int32_t dx = Signed(Unsigned(a) - Unsigned(context->centerX));
+  const int32_t dy = Signed(Unsigned(b) - Unsigned(context->centerY));
+  const uint32_t dySign = Unsigned(dy >> 31);  // all ones when dy < 0
+  const uint32_t dxSign = Unsigned(dx >> 31);
+  const uint32_t rise = (Unsigned(dy) ^ dySign) - dySign;
+  const uint32_t span = (Unsigned(dx) ^ dxSign) - dxSign + rise;
+  // 1 <= span < 1024, so rise * 64 <= 64 * span < 2^16; the quotient
+  // truncates toward zero. The centre itself (span 0) takes the rule.
+  if (span - 1 >= kSmallDivisorLimit - 1) return ThetaByDivision(dx, dy);
+  const uint32_t size = DivideSmall(rise * 64u, span);
+  return AngleOf(dx, dy, Signed((size ^ dySign) - dySign));
 }
 
 int32_t ZORVA_ROUTINE RadRoutine(int32_t a, int32_t b, const zorva::RenderContext* context) {
