@@ -6,7 +6,7 @@
 #include <cstring>
 #include <memory>
 
-#include "app/sound_copy.h"
+#include "audio/audio_feed.h"
 #include "bench/baseline/baseline.h"
 #include "bench/frame_road.h"
 #include "bench/grown_trees.h"
@@ -14,9 +14,9 @@
 #include "bench/static_library.h"
 #include "codegen/random.h"
 #include "codegen/reference_evaluator.h"
+#include "codegen/sound_frame.h"
 #include "image/glyx_image.h"
 #include "library/builtin_glyxes.h"
-#include "player/audio_feed.h"
 
 namespace zorva::bench {
 
@@ -178,9 +178,9 @@ Measurement Measure(Subject& subject, Engines& engines, int repeats) {
 void FeedRampSound() {
   AudioFeed feed;
   MakeBuiltinFeed("ramp", &feed);
-  winampVisModule record = {};
-  feed.Fill(0, 60, record);
-  CopySoundFrame(record);
+  SoundRows rows;
+  feed.Fill(0, 60, rows);
+  CopySoundFrame(rows.waveform, rows.channels, rows.spectrum[0]);
 }
 
 }  // namespace
