@@ -11,6 +11,7 @@ extern const Command kCodeCommand;
 extern const Command kRenderCommand;
 extern const Command kMutateCommand;
 extern const Command kEvolveCommand;
+extern const Command kSheetCommand;
 extern const Command kTableCommand;
 extern const Command kPaletteCommand;
 extern const Command kPalettesCommand;

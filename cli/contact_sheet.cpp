@@ -6,7 +6,6 @@
 namespace zorva {
 namespace {
 
-constexpr int kColumns = 4;
 constexpr int kCellSize = 128;  // a 256 x 256 frame at half size
 constexpr uint8_t kBackground = 32;
 constexpr uint8_t kLabelInk = 255;
@@ -40,13 +39,13 @@ void DrawLabel(RgbPicture& sheet, int number, int left, int top) {
 
 }  // namespace
 
-bool WriteContactSheet(const std::string& path, const std::vector<const Frame*>& cells) {
-  const int rows = (static_cast<int>(cells.size()) + kColumns - 1) / kColumns;
-  RgbPicture sheet{kColumns * kCellSize, rows * kCellSize, {}};
+bool WriteContactSheet(const std::string& path, const std::vector<const Frame*>& cells, int columns) {
+  const int rows = (static_cast<int>(cells.size()) + columns - 1) / columns;
+  RgbPicture sheet{columns * kCellSize, rows * kCellSize, {}};
   sheet.rgb.assign(3 * static_cast<size_t>(sheet.width) * sheet.height, kBackground);
   for (size_t i = 0; i < cells.size(); ++i) {
-    const int left = static_cast<int>(i) % kColumns * kCellSize;
-    const int top = static_cast<int>(i) / kColumns * kCellSize;
+    const int left = static_cast<int>(i) % columns * kCellSize;
+    const int top = static_cast<int>(i) / columns * kCellSize;
     DrawCell(sheet, *cells[i], left, top);
     DrawLabel(sheet, static_cast<int>(i), left, top);
   }

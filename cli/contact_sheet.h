@@ -8,9 +8,10 @@
 
 namespace zorva {
 
-// Frames side by side at half size, 4 cells a row, each with its number in
-// its top-left corner; written as a PNG file. False when it cannot be written.
-bool WriteContactSheet(const std::string& path, const std::vector<const Frame*>& cells);
+// Frames side by side at half size, `columns` cells a row, each with its
+// number (from 0) in its top-left corner; written as a PNG file. False when it
+// cannot be written.
+bool WriteContactSheet(const std::string& path, const std::vector<const Frame*>& cells, int columns);
 
 }  // namespace zorva
 

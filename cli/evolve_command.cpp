@@ -12,15 +12,12 @@
 #include "cli/contact_sheet.h"
 #include "cli/frame.h"
 #include "codegen/random.h"
-#include "codegen/sound_frame.h"
 #include "image/glyx_image.h"
 
 namespace zorva {
 namespace {
 
-constexpr int kFramesPerSecond = 60;  // the player's default pace
-constexpr int kAreaSize = 256;
-constexpr int kPeriod = 256;
+constexpr int kSheetColumns = 4;
 constexpr int kShownFrame = 30;
 constexpr int kBlankFrames[] = {0, 15, 30};
 constexpr int kDrawsPerChild = 20;
@@ -77,13 +74,10 @@ Look Watch(GlyxImage& glyx) {
   const uint32_t mutationState = RandomState();
   SeedRandom(1);
   glyx.Resize(kAreaSize, kAreaSize, 1, kPeriod);
-  SoundRows sound;
   Frame frame;
   bool blank = true;
   for (int f = 0; f <= kShownFrame; ++f) {
-    feed.Fill(f, kFramesPerSecond, sound);
-    CopySoundFrame(sound.waveform, sound.channels, sound.spectrum[0]);
-    glyx.Render(0, 0);
+    RenderFrame(glyx, feed, f);
     frame.Take(glyx.image);
     if (IsBlankFrame(f)) blank = blank && frame.SingleColour();
   }
@@ -139,7 +133,7 @@ bool WriteBrood(const EvolveOptions& options, const Brood& brood) {
     texts.push_back(child.text);
   }
   const std::string paths[] = {options.sheet, options.stem + ".txt", options.stem + ".culled.txt"};
-  const bool written = WriteContactSheet(options.sheet, cells) && WriteLines(paths[1], texts) &&
+  const bool written = WriteContactSheet(options.sheet, cells, kSheetColumns) && WriteLines(paths[1], texts) &&
                        WriteLines(paths[2], brood.culled);
   if (!written) std::fprintf(stderr, "zorva evolve: cannot write %s, %s or %s\n", paths[0].c_str(),
                              paths[1].c_str(), paths[2].c_str());

@@ -2,7 +2,16 @@
 
 #include <cstring>
 
+#include "codegen/sound_frame.h"
+
 namespace zorva {
+
+void RenderFrame(GlyxImage& glyx, const AudioFeed& feed, int index, int xm, int ym) {
+  SoundRows sound;
+  feed.Fill(index, kFramesPerSecond, sound);
+  CopySoundFrame(sound.waveform, sound.channels, sound.spectrum[0]);
+  glyx.Render(xm, ym);
+}
 
 void Frame::Take(const PixelImage& image) {
   width = image.width;

@@ -4,9 +4,21 @@
 #include <cstdint>
 #include <vector>
 
+#include "audio/audio_feed.h"
+#include "image/glyx_image.h"
 #include "image/pixel_image.h"
 
 namespace zorva {
+
+// The plug-in's window as the tool renders it: a 256 x 256 area, t's period
+// 256, and the player's default pace of 60 frames a second.
+constexpr int kAreaSize = 256;
+constexpr int kPeriod = 256;
+constexpr int kFramesPerSecond = 60;
+
+// Renders frame `index` as the plug-in would: that frame's sound from `feed`
+// goes into the sound frame, then the expression's passes run.
+void RenderFrame(GlyxImage& glyx, const AudioFeed& feed, int index, int xm = 0, int ym = 0);
 
 // One frame as the tool's files store it: the 256 colours as red, green,
 // blue, and the rows from the top (y = 0) down without padding.

@@ -13,7 +13,7 @@ using zorva::Command;
 
 const Command* const kCommands[] = {
     &zorva::kCheckCommand,  &zorva::kCodeCommand,    &zorva::kRenderCommand,   &zorva::kMutateCommand,
-    &zorva::kEvolveCommand, &zorva::kTableCommand,   &zorva::kPaletteCommand,  &zorva::kPalettesCommand,
+    &zorva::kEvolveCommand, &zorva::kSheetCommand, &zorva::kTableCommand,   &zorva::kPaletteCommand,  &zorva::kPalettesCommand,
     &zorva::kBenchCommand,
 };
 

@@ -17,15 +17,11 @@
 #include "cli/frame.h"
 #include "cli/gif_file.h"
 #include "cli/png_file.h"
-#include "codegen/sound_frame.h"
 #include "image/glyx_image.h"
 
 namespace zorva {
 namespace {
 
-constexpr int kFramesPerSecond = 60;  // the player's default pace
-constexpr int kAreaSize = 256;        // the main window's client area
-constexpr int kPeriod = 256;
 constexpr int kGifDelay = 2;  // 1/100 s: the nearest to one frame at 60 fps
 constexpr int32_t kMostFrames = 1000000000;
 constexpr int32_t kFarthest = 1000000000;  // the largest mouse coordinate
@@ -143,14 +139,11 @@ int Render(const RenderOptions& options, const AudioFeed& feed) {
     std::fprintf(stderr, "zorva render: cannot write %s (OUT ends in .raw, .png or .gif)\n", options.out.c_str());
     return 1;
   }
-  SoundRows sound;
   Frame frame;
   Progress progress;
   bool written = true;
   for (int f = 0; f < options.frames && written; ++f) {
-    feed.Fill(f, kFramesPerSecond, sound);
-    CopySoundFrame(sound.waveform, sound.channels, sound.spectrum[0]);
-    glyx.Render(options.xm, options.ym);
+    RenderFrame(glyx, feed, f, options.xm, options.ym);
     frame.Take(glyx.image);
     written = sink.Add(frame);
     progress.After(f + 1, options.frames);

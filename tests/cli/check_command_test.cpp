@@ -73,12 +73,12 @@ TEST(CommandLine, TextIsOneWordOrStandardInputAndMayFollowDashDash) {
 }
 
 TEST(CommandLine, UsageErrorsExitTwoAndHelpExitsZero) {
-  for (const char* args : {"check", "check x y", "check -x", "code x --statement", "palette eight", "render x"}) {
+  for (const char* args : {"check", "check x y", "check -x", "code x --statement", "palette eight", "render x", "sheet"}) {
     const ZorvaRun run = RunZorva(args);
     EXPECT_EQ(run.exitCode, 2) << args;
     EXPECT_NE(run.err.find("usage: zorva "), std::string::npos) << args;
   }
-  for (const char* name : {"check", "code", "render", "table", "palette", "palettes"}) {
+  for (const char* name : {"check", "code", "render", "mutate", "evolve", "sheet", "table", "palette", "palettes", "bench"}) {
     const ZorvaRun run = RunZorva(std::string(name) + " --help");
     EXPECT_EQ(run.exitCode, 0) << name;
     EXPECT_EQ(run.out.rfind(std::string("usage: zorva ") + name + " ", 0), 0u) << name;
