@@ -1,7 +1,8 @@
 // How long the built-in expressions' pixel statements take to parse and
-// compile, and to render one 256x256 pass through the generated code and
-// through the reference evaluator. The summary at the end gives the median
-// compile time and the geometric mean of the evaluator/generated-code ratio.
+// compile, to mutate and recompile, and to render one 256x256 pass through
+// the generated code and through the reference evaluator. The summary at the
+// end gives the median compile and mutate times and the geometric mean of the
+// evaluator/generated-code ratio.
 
 #include <benchmark/benchmark.h>
 
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "codegen/random.h"
 #include "codegen/reference_evaluator.h"
 #include "codegen/sound_frame.h"
 #include "codegen/statement.h"
@@ -40,6 +42,24 @@ void ParseAndCompile(benchmark::State& state, std::string text) {
     const char* cursor = text.c_str();
     ErrorRecord errors;
     benchmark::DoNotOptimize(Statement::FromText(cursor, errors));
+  }
+}
+
+// One mutation of a fresh copy of the statement and its recompilation, as
+// Space does to each statement of the current expression. Mutating one copy
+// over and over would time ever larger trees.
+void MutateAndRecompile(benchmark::State& state, std::string text) {
+  SeedRandom(1);
+  for (auto _ : state) {
+    state.PauseTiming();
+    const char* cursor = text.c_str();
+    ErrorRecord errors;
+    std::unique_ptr<Statement> statement = Statement::FromText(cursor, errors);
+    state.ResumeTiming();
+    statement->Mutate(1);
+    state.PauseTiming();
+    statement.reset();
+    state.ResumeTiming();
   }
 }
 
@@ -78,14 +98,20 @@ double GeometricMeanRatio(const std::map<std::string, double>& seconds, const st
   return std::exp(logRatios / count);
 }
 
+void PrintMedian(const std::map<std::string, double>& seconds, const std::string& prefix, const char* what) {
+  std::vector<double> times;
+  for (int i = 0; i < kBuiltinGlyxCount; ++i) times.push_back(seconds.at(prefix + "/" + std::to_string(i)));
+  std::sort(times.begin(), times.end());
+  std::printf("%s: median %.1f us, fastest %.1f us, slowest %.1f us\n", what, times[times.size() / 2] * 1e6,
+              times.front() * 1e6, times.back() * 1e6);
+}
+
 // Needs every benchmark's result: a filtered run prints no summary.
 void PrintSummary(const std::map<std::string, double>& seconds) {
-  if (seconds.size() != 3 * kBuiltinGlyxCount + 2 * kArithmeticCount + 4) return;
-  std::vector<double> compile;
-  for (int i = 0; i < kBuiltinGlyxCount; ++i) compile.push_back(seconds.at("compile/" + std::to_string(i)));
-  std::sort(compile.begin(), compile.end());
-  std::printf("\nparse+compile: median %.1f us, fastest %.1f us, slowest %.1f us\n",
-              compile[compile.size() / 2] * 1e6, compile.front() * 1e6, compile.back() * 1e6);
+  if (seconds.size() != 4 * kBuiltinGlyxCount + 2 * kArithmeticCount + 4) return;
+  std::printf("\n");
+  PrintMedian(seconds, "compile", "parse+compile");
+  PrintMedian(seconds, "mutate", "mutate+recompile");
   std::printf("pixel pass 256x256, evaluator/jit, geometric mean: built-ins %.1f, arithmetic %.1f\n",
               GeometricMeanRatio(seconds, "", kBuiltinGlyxCount),
               GeometricMeanRatio(seconds, "arithmetic-", kArithmeticCount));
@@ -102,6 +128,7 @@ int main(int argc, char** argv) {
     const std::string text = PixelText(kBuiltinGlyxes[i]);
     const std::string id = "/" + std::to_string(i);
     benchmark::RegisterBenchmark(("compile" + id).c_str(), ParseAndCompile, text)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("mutate" + id).c_str(), MutateAndRecompile, text)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark(("jit" + id).c_str(), PixelPass, text, false, 1)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark(("evaluator" + id).c_str(), PixelPass, text, true, 1)->Unit(benchmark::kMillisecond);
   }
