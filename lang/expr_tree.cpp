@@ -7,11 +7,6 @@
 namespace zorva {
 namespace {
 
-uint32_t FreeNode(ExprNode* node, void*) {
-  delete node;
-  return 0;
-}
-
 struct KindSearch {
   ExprKind kind;
   bool found;
@@ -38,7 +33,15 @@ void Walk(ExprNode* root, WalkCallback callback, void* context, WalkOrder order)
   if (order == WalkOrder::PostOrder) callback(root, context);
 }
 
-void DeleteTree(ExprNode* root) { Walk(root, FreeNode, nullptr, WalkOrder::PostOrder); }
+// By each node's base kind: the compiler deletes the operands of a product
+// with 0 while it reduces the tree, and a reduced kind such as `x*5` leaves
+// its constant out of the slots it names.
+void DeleteTree(ExprNode* root) {
+  if (!root) return;
+  root->kind = Descriptor(root->kind).base;
+  ForEachOperand(root, kVisitAllSlots, DeleteTree);
+  delete root;
+}
 
 int TreeDepth(const ExprNode* root) {
   if (!root) return 0;

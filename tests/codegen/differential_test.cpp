@@ -101,6 +101,18 @@ class MutationDifferential : public ::testing::Test {
   std::vector<uint8_t> sourcePixels;
 };
 
+// The compiler reduces a product's operands before the product itself; a
+// product with 0 then deletes operands that already have their reduced kinds.
+TEST_F(MutationDifferential, ProductWithZeroGivesBackItsReducedOperands) {
+  const size_t heapBefore = HeapInUse();
+  for (const char* text : {"(x*5)*0", "(x^2)*0", "(x/4+sin(x))*0"}) {
+    std::unique_ptr<Statement> statement = Build(text);
+    ASSERT_TRUE(statement) << text;
+    EXPECT_EQ(statement->Text(), "0") << text;
+  }
+  EXPECT_EQ(HeapInUse(), heapBefore);
+}
+
 TEST_F(MutationDifferential, MutatedTreesRenderAlikeThroughBothEnginesAndTheirTexts) {
   const int mutations = MutationCount();
   int done = 0;
