@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cstdlib>
 #include <sstream>
+#include <utility>
 
 namespace {
 
@@ -66,11 +68,26 @@ bool ParseClickEvent(std::istringstream& words, ScriptEvent* event, std::string*
   return why->empty();
 }
 
+// A frame number, or seconds with an "s" ("20s", "2.5s").
+bool ParseWhen(const std::string& word, ScriptEvent* event) {
+  char* end = nullptr;
+  if (word.empty() || !std::isdigit(static_cast<unsigned char>(word[0]))) return false;
+  if (word.back() != 's') {
+    const long frame = std::strtol(word.c_str(), &end, 10);
+    event->frame = static_cast<int>(frame);
+    return *end == '\0' && frame <= INT_MAX;
+  }
+  const double seconds = std::strtod(word.c_str(), &end);
+  event->milliseconds = static_cast<int>(seconds * 1000 + 0.5);
+  return end == word.c_str() + word.size() - 1 && seconds <= INT_MAX / 1000;
+}
+
 bool ParseEvent(const std::string& line, ScriptEvent* event, std::string* why) {
   std::istringstream words(line);
-  std::string action;
-  if (!(words >> event->frame) || event->frame < 0) {
-    *why = "a line starts with a frame number";
+  std::string when, action;
+  words >> when;
+  if (!ParseWhen(when, event)) {
+    *why = "a line starts with a frame number or a time in seconds";
     return false;
   }
   words >> action;
@@ -138,7 +155,9 @@ bool ParseScript(const std::string& source, std::vector<ScriptEvent>* events, st
     }
     events->push_back(event);
   }
-  std::stable_sort(events->begin(), events->end(),
-                   [](const ScriptEvent& a, const ScriptEvent& b) { return a.frame < b.frame; });
+  std::stable_sort(events->begin(), events->end(), [](const ScriptEvent& a, const ScriptEvent& b) {
+    return std::make_pair(a.milliseconds >= 0, a.milliseconds >= 0 ? a.milliseconds : a.frame) <
+           std::make_pair(b.milliseconds >= 0, b.milliseconds >= 0 ? b.milliseconds : b.frame);
+  });
   return true;
 }

@@ -4,19 +4,23 @@
 #include <string>
 #include <vector>
 
-// A timed event of a --script file. One event a line, "FRAME ACTION ARGS";
-// blank lines and lines starting with # are skipped:
+// A timed event of a --script file. One event a line, "WHEN ACTION ARGS";
+// blank lines and lines starting with # are skipped. WHEN is a frame number,
+// or a time in seconds ("2.5s"):
 //   10 key space [ctrl]        key down and up (also keydown / keyup)
 //   20 click left|right|double [X Y]   in the plug-in's window (default: centre)
 //   25 clipboard TEXT          the rest of the line; "\n" stands for a line break
 //   30 screenshot FILE.bmp     the plug-in's window client area
 //   40 config ok|cancel        open the plug-in's configuration and press a button
 //   50 quit
-// An event at frame N happens after N frames have been rendered.
+// An event at frame N happens after N frames have been rendered; an event at
+// a time, once that much time has passed since the run began: real time, or
+// with --frames the sound's time (frame * 1000 / fps).
 enum class ScriptAction { KeyDown, KeyUp, Key, Click, Clipboard, Screenshot, Config, Quit };
 
 struct ScriptEvent {
-  int frame = 0;
+  int frame = 0;          // when milliseconds is -1
+  int milliseconds = -1;  // a timed event: when it is due
   ScriptAction action = ScriptAction::Quit;
   int key = 0;         // virtual-key code
   bool ctrl = false;
@@ -26,8 +30,9 @@ struct ScriptEvent {
   std::string text;    // clipboard text or screenshot file
 };
 
-// Events sorted by frame, file order kept within a frame. False with a
-// message naming the line for anything it does not understand.
+// The events at frames sorted by frame, then the timed ones sorted by time;
+// file order kept among equals. False with a message naming the line for
+// anything it does not understand.
 bool ParseScript(const std::string& source, std::vector<ScriptEvent>* events, std::string* error);
 
 // "space", "enter", "back", "left", ..., a letter or digit, or a number.

@@ -10,11 +10,15 @@
 #include "sys/clipboard.h"
 
 void PlayerSession::Run() {
-  const DWORD startTicks = GetTickCount();
+  startTicks = GetTickCount();
+  firstTimedEvent = std::partition_point(events.begin(), events.end(), [](const ScriptEvent& event) {
+                      return event.milliseconds < 0;
+                    }) - events.begin();
+  nextTimedEvent = firstTimedEvent;
   while (PumpMessages()) {
     RunDueEvents();
     if (quitRequested || (options.frames >= 0 && frame >= options.frames)) break;
-    RenderFrame(startTicks);
+    RenderFrame();
     if (options.frames < 0) WaitForNextFrame();
   }
 }
@@ -42,14 +46,14 @@ static void PutSound(const SoundRows& rows, winampVisModule* module) {
 
 // With --frames the sound advances one frame's time per frame; in real time
 // it follows the clock.
-void PlayerSession::RenderFrame(DWORD startTicks) {
+void PlayerSession::RenderFrame() {
   const int soundFrame = options.frames >= 0
       ? frame
       : static_cast<int>(static_cast<long long>(GetTickCount() - startTicks) * options.fps / 1000);
   SoundRows rows;
   feed.Fill(soundFrame, options.fps, rows);
   PutSound(rows, module);
-  const bool timed = options.bench && nextEvent >= events.size();
+  const bool timed = options.bench && ScriptDone();
   LARGE_INTEGER start, end, frequency;
   QueryPerformanceCounter(&start);
   module->Render(module);
@@ -74,9 +78,21 @@ void PlayerSession::WaitForNextFrame() {
   MsgWaitForMultipleObjects(0, nullptr, FALSE, delay, QS_ALLINPUT);
 }
 
+// Real time, or with --frames the time of the sound played so far.
+int PlayerSession::ElapsedMilliseconds() const {
+  if (options.frames >= 0) return static_cast<int>(static_cast<long long>(frame) * 1000 / options.fps);
+  return static_cast<int>(GetTickCount() - startTicks);
+}
+
+bool PlayerSession::ScriptDone() const { return nextEvent >= firstTimedEvent && nextTimedEvent >= events.size(); }
+
 void PlayerSession::RunDueEvents() {
-  while (nextEvent < events.size() && events[nextEvent].frame <= frame && !quitRequested) {
+  while (nextEvent < firstTimedEvent && events[nextEvent].frame <= frame && !quitRequested) {
     RunEvent(events[nextEvent++]);
+  }
+  while (nextTimedEvent < events.size() && events[nextTimedEvent].milliseconds <= ElapsedMilliseconds() &&
+         !quitRequested) {
+    RunEvent(events[nextTimedEvent++]);
   }
 }
 
@@ -85,7 +101,9 @@ void PlayerSession::RunEvent(const ScriptEvent& event) {
   const bool needsWindow = event.action != ScriptAction::Clipboard &&
                            event.action != ScriptAction::Config && event.action != ScriptAction::Quit;
   if (needsWindow && window == nullptr) {
-    playerLog.Line("script frame " + std::to_string(event.frame) + ": no plug-in window");
+    const std::string when = event.milliseconds >= 0 ? "time " + std::to_string(event.milliseconds) + "ms"
+                                                      : "frame " + std::to_string(event.frame);
+    playerLog.Line("script " + when + ": no plug-in window");
     return;
   }
   switch (event.action) {

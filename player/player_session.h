@@ -20,8 +20,11 @@ struct PlayerSession {
   HWND playerWindow;
   const AudioFeed& feed;
   DialogWatch& watch;
-  std::vector<ScriptEvent> events;
+  std::vector<ScriptEvent> events;  // those at frames, then the timed ones
   size_t nextEvent = 0;
+  size_t firstTimedEvent = 0;
+  size_t nextTimedEvent = 0;
+  DWORD startTicks = 0;
   int frame = 0;
   bool quitRequested = false;
   std::vector<double> renderMilliseconds{};  // with --bench: each Render after the script's last event
@@ -36,7 +39,9 @@ struct PlayerSession {
 
  private:
   bool PumpMessages();
-  void RenderFrame(DWORD startTicks);
+  void RenderFrame();
+  int ElapsedMilliseconds() const;
+  bool ScriptDone() const;
   void WaitForNextFrame();
   void RunDueEvents();
   void RunEvent(const ScriptEvent& event);

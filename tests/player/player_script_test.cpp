@@ -29,10 +29,21 @@ TEST(PlayerScript, SortsByFrameAndKeepsFileOrderWithinAFrame) {
   EXPECT_EQ(events[0].y, -1);
 }
 
+TEST(PlayerScript, TimedEventsFollowTheFramedOnesInOrderOfTime) {
+  const auto events = Parsed("2.5s screenshot a.bmp\n20s quit\n7 key a\n0.001s key b\n");
+  ASSERT_EQ(events.size(), 4u);
+  EXPECT_EQ(events[0].frame, 7);
+  EXPECT_EQ(events[0].milliseconds, -1);
+  EXPECT_EQ(events[1].milliseconds, 1);
+  EXPECT_EQ(events[2].milliseconds, 2500);
+  EXPECT_EQ(events[3].milliseconds, 20000);
+}
+
 TEST(PlayerScript, NamesTheLineOfAMistake) {
   EXPECT_EQ(ErrorOf("1 quit\n2 jump\n"), "script line 2: unknown action 'jump'");
-  EXPECT_EQ(ErrorOf("x key a\n"), "script line 1: a line starts with a frame number");
-  EXPECT_EQ(ErrorOf("-1 quit\n"), "script line 1: a line starts with a frame number");
+  for (const char* when : {"x", "-1", "2x", "1.5", "s", "-2s", "2.5.1s"})
+    EXPECT_EQ(ErrorOf(std::string(when) + " quit\n"),
+              "script line 1: a line starts with a frame number or a time in seconds") << when;
   EXPECT_EQ(ErrorOf("1 key nosuchkey\n"), "script line 1: unknown key 'nosuchkey'");
   EXPECT_EQ(ErrorOf("1 key a shift\n"), "script line 1: only 'ctrl' may follow a key");
   EXPECT_EQ(ErrorOf("1 click middle\n"), "script line 1: click needs left, right or double");
