@@ -13,6 +13,10 @@ void VisApp::OnKeyDown(WPARAM key) {
     if (key == 'V') PasteFromClipboard();
     if (key == 'C') CopyToClipboard();
   }
+  if (key == VK_RETURN) {
+    RestartTimers();
+    SaveAsGoodParent();
+  }
   if (key == VK_BACK) {
     RestartTimers();
     ResetToGoodParent();
@@ -24,6 +28,7 @@ void VisApp::OnKeyDown(WPARAM key) {
 }
 
 void VisApp::OnTimer(WPARAM id) {
+  NoteInputWindowVisibility();
   if (id == restartTimerId) ResetToGoodParent();
   else if (id == mutateTimerId) MutateCurrent();
 }
@@ -31,6 +36,14 @@ void VisApp::OnTimer(WPARAM id) {
 void VisApp::MutateCurrent() {
   if (current) current->Mutate(1);
   RefreshInputWindowText();
+}
+
+// A text cut short by the buffer would be another expression, so only a
+// whole one is kept.
+void VisApp::SaveAsGoodParent() {
+  if (!current) return;
+  char text[1024];
+  if (current->ExpressionText(text, sizeof text, "; ").complete) library.Add(text);
 }
 
 // Statements one a line; the whole text, however long.

@@ -1,5 +1,6 @@
 #include "app/vis_app.h"
 
+#include <algorithm>
 #include <ctime>
 #include <new>
 
@@ -7,7 +8,6 @@
 #include "app/vis_window.h"
 #include "codegen/random.h"
 #include "codegen/sound_frame.h"
-#include "library/builtin_glyxes.h"
 #include "sys/alert.h"
 #include "sys/gdi_handles.h"
 
@@ -22,6 +22,7 @@ constexpr int32_t kPeriod = 256;
 void VisApp::Attach(winampVisModule* record) {
   moduleInstance = record->hDllInstance;
   module = record;
+  LoadSettings();
 }
 
 // Returns 0 on success and 1 when the main window cannot be made, as Init must.
@@ -40,6 +41,7 @@ static POINT CursorInMainWindow() {
 }
 
 int32_t VisApp::RenderFrame() {
+  NoteInputWindowVisibility();
   CopySoundFrame(module->waveformData, module->nCh, module->spectrumData[0]);
   const POINT cursor = CursorInMainWindow();
   if (current && current->Render(cursor.x, cursor.y) && mainWindow != nullptr) {
@@ -50,6 +52,7 @@ int32_t VisApp::RenderFrame() {
 }
 
 void VisApp::Stop() {
+  SaveSettings();
   StopTimers();
   DestroyMainWindow();
 }
@@ -80,9 +83,11 @@ bool VisApp::SetExpressionFromText(const char* text) {
   return true;
 }
 
-// Until the expression library lands, the good parents are the built-ins.
+// Settings always load the built-ins first, so the library is empty only
+// when even they could not be had.
 void VisApp::ResetToGoodParent() {
-  SetExpressionFromText(zorva::kBuiltinGlyxes[DrawRandom() % zorva::kBuiltinGlyxCount]);
+  if (library.Count() == 0) return;
+  SetExpressionFromText(library.At(static_cast<uint16_t>(DrawRandom() % library.Count())));
 }
 
 // The input window does not exist yet, so there is no text to refresh.
@@ -127,11 +132,17 @@ static void KillTimerOfMainWindow(uint32_t* timerId) {
   *timerId = 0;
 }
 
+// The longest period the system's timers take, in whole seconds (24 days).
+constexpr int32_t kLongestTimerSeconds = USER_TIMER_MAXIMUM / 1000;
+
 // A period of 0 seconds leaves the timer stopped but still records its id.
+// Periods come from the settings file unchecked: a negative one stops the
+// timer too, and a longer one than the system's timers take runs at their
+// longest, so that neither wraps around to a short period in milliseconds.
 static void StartTimerOfMainWindow(uint32_t* timerId, UINT id, int32_t seconds) {
   KillTimerOfMainWindow(timerId);
-  if (seconds != 0 && mainWindow != nullptr) {
-    SetTimer(mainWindow, id, static_cast<UINT>(seconds) * 1000, nullptr);
+  if (seconds > 0 && mainWindow != nullptr) {
+    SetTimer(mainWindow, id, static_cast<UINT>(std::min(seconds, kLongestTimerSeconds)) * 1000, nullptr);
   }
   *timerId = id;
 }

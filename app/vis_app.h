@@ -5,9 +5,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "host/vis_module.h"
 #include "image/glyx_image.h"
+#include "library/glyx_library.h"
 
 // The one application object. The player's four entries forward to it; it
 // owns everything the plug-in shows. Its fields keep their documented order.
@@ -26,8 +28,8 @@ class VisApp {
   int32_t zoom = 1;
   int32_t autoRestartSeconds = 60;
   int32_t autoMutateSeconds = 10;
-  // The input window and the expression library join these fields as their
-  // parts are built.
+  zorva::GlyxLibrary library;
+  // The input window joins these fields when it is built.
 
   void Attach(winampVisModule* record);
   int32_t Start(winampVisModule* record);
@@ -48,10 +50,17 @@ class VisApp {
   void RestartTimers();
   void StopTimers();
 
+  // "plugin.ini" beside the plug-in's own file, section "Zorva".
+  std::string SettingsFilePath() const;
+  void LoadSettings();
+  void SaveSettings();
+  void NoteInputWindowVisibility();
+
   // Commands from the main window's keys and timers.
   void OnKeyDown(WPARAM key);
   void OnTimer(WPARAM id);
   void MutateCurrent();
+  void SaveAsGoodParent();
   void CopyToClipboard();
   void PasteFromClipboard();
 };

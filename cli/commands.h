@@ -16,6 +16,8 @@ extern const Command kTableCommand;
 extern const Command kPaletteCommand;
 extern const Command kPalettesCommand;
 extern const Command kBenchCommand;
+extern const Command kLibraryListCommand;
+extern const Command kLibraryAddCommand;
 
 }  // namespace zorva
 

@@ -14,7 +14,7 @@ using zorva::Command;
 const Command* const kCommands[] = {
     &zorva::kCheckCommand,  &zorva::kCodeCommand,    &zorva::kRenderCommand,   &zorva::kMutateCommand,
     &zorva::kEvolveCommand, &zorva::kSheetCommand, &zorva::kTableCommand,   &zorva::kPaletteCommand,  &zorva::kPalettesCommand,
-    &zorva::kBenchCommand,
+    &zorva::kBenchCommand,  &zorva::kLibraryListCommand, &zorva::kLibraryAddCommand,
 };
 
 void PrintHelp(FILE* out) {
@@ -28,9 +28,12 @@ void PrintHelp(FILE* out) {
   }
 }
 
-const Command* FindCommand(const char* name) {
+// A name of two words ("library add") takes the two first arguments; its
+// second word is then the command's first operand.
+const Command* FindCommand(int argc, char** argv) {
+  const std::string twoWords = argc > 2 ? std::string(argv[1]) + " " + argv[2] : "";
   for (const Command* c : kCommands) {
-    if (std::strcmp(c->name, name) == 0) return c;
+    if (c->name == twoWords || std::strcmp(c->name, argv[1]) == 0) return c;
   }
   return nullptr;
 }
@@ -58,7 +61,7 @@ int main(int argc, char** argv) {
     std::printf("zorva 1.0\n");
     return 0;
   }
-  const Command* command = FindCommand(name);
+  const Command* command = FindCommand(argc, argv);
   if (command == nullptr) {
     std::fprintf(stderr, "zorva: unknown command '%s' (see zorva --help)\n", name);
     return 2;
