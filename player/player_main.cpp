@@ -113,6 +113,7 @@ static int RunVisualization(PlayerSession& session) {
   playerLog.Line("clipboard " + session.ClipboardText());
   session.module->Quit(session.module);
   Report("quit");
+  playerLog.Line("clipboard-after-quit " + session.ClipboardText());
   return 0;
 }
 
