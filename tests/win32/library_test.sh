@@ -17,10 +17,13 @@ source "$(dirname "$0")/player_checks.sh"
 cp "$bin/vis_zorva.dll" "$work/vis_zorva.dll"
 ini="$work/plugin.ini"
 
-player() {  # NAME: runs NAME.script and logs to NAME.log
-  run_player --plugin "$work/vis_zorva.dll" --audio silence --frames 10 \
-    --script "$work/$1.script" --log "$work/$1.log" || fail "player $1: exit status $?"
-  grep -q '^messagebox\|^config caption' "$work/$1.log" && fail "$1: a dialog opened: $(grep '^messagebox\|^config' "$work/$1.log")"
+player() {  # NAME [OPTION...]: runs NAME.script and logs to NAME.log
+  local name=$1
+  shift
+  run_player --plugin "$work/vis_zorva.dll" --audio silence "$@" \
+    --script "$work/$name.script" --log "$work/$name.log" || fail "player $name: exit status $?"
+  grep -q '^messagebox\|^config caption' "$work/$name.log" &&
+    fail "$name: a dialog opened: $(grep '^messagebox\|^config' "$work/$name.log")"
 }
 
 value_of() {  # KEY: the value of KEY in plugin.ini, without the line end
@@ -62,7 +65,7 @@ cat >"$work/first.script" <<SCRIPT
 3 key enter
 4 quit
 SCRIPT
-player first
+player first --frames 10
 check_library first 62
 "$zorva" library list >"$work/builtins.list"
 cmp -s "$work/builtins.list" "$work/first.list" || fail "first: the file's library is not the 62 built-ins"
@@ -76,17 +79,16 @@ done
 
 # "Glyx3" lies after the empty "Glyx2": not read. Loading again (Config) and
 # Enter twice on one expression add one entry. With both periods 0 no timer
-# changes the expression in 3 s.
+# changes the expression in almost 4 s of real time.
 printf '[Zorva]\r\nScreen_x=100\r\nScreen_y=120\r\nAutoRestart=0\r\nAutoMutate=0\r\nGlyx1=x\r\nGlyx2=\r\nGlyx3=y\r\n' >"$ini"
 cat >"$work/second.script" <<SCRIPT
-0 clipboard $sum
-0 key v ctrl
-1 config cancel
-1 key enter
-1 key enter
-2 wait 3000
-3 key c ctrl
-4 quit
+0s clipboard $sum
+0s key v ctrl
+0.1s config cancel
+0.1s key enter
+0.1s key enter
+4s key c ctrl
+4.5s quit
 SCRIPT
 player second
 [[ "$(clipboard_of second)" == *"$sum\"" ]] || fail "second: a timer changed the expression: $(clipboard_of second | head -c 300)"
@@ -105,15 +107,14 @@ big=$(head -c 5000000 /dev/zero | tr '\0' 'q')
   printf 'AutoRestart=-4294967\r\nAutoMutate=1\r\nGlyx1=x\r\nGlyx2=%s\r\n' "$big"
 } >"$ini"
 cat >"$work/third.script" <<SCRIPT
-0 clipboard $sum
-0 key v ctrl
-1 wait 3000
-2 key c ctrl
-3 quit
+0s clipboard $sum
+0s key v ctrl
+4s key c ctrl
+4.5s quit
 SCRIPT
 player third
 mutated=$(clipboard_of third)
-[[ "$mutated" != *"$sum\"" ]] || fail "third: the mutate timer of 1 s did not change the expression in 3 s"
+[[ "$mutated" != *"$sum\"" ]] || fail "third: the mutate timer of 1 s did not change the expression in 4 s"
 [ "${#mutated}" -gt 300 ] || fail "third: the expression was reset, not mutated: $mutated"
 check_library third 64
 [ "$(sed -n 64p "$work/third.list")" = "$big" ] || fail "third: the 5 MB entry did not come back whole"
