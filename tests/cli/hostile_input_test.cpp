@@ -17,12 +17,15 @@ std::string LastLine(const std::string& text) {
 
 // A run on a system that refuses to make memory executable.
 ZorvaRun RunWithoutExecutableMemory(const std::string& args) {
-  setenv("LD_PRELOAD", ZORVA_REFUSE_EXEC_MEMORY, 1);
+  const char* const sanitizer = std::getenv("ASAN_OPTIONS");
+  const std::string before = sanitizer != nullptr ? sanitizer : "";
   // AddressSanitizer wants its runtime first; the refusal does not mind.
-  setenv("ASAN_OPTIONS", "verify_asan_link_order=0", 1);
+  setenv("ASAN_OPTIONS", (before + ":verify_asan_link_order=0").c_str(), 1);
+  setenv("LD_PRELOAD", ZORVA_REFUSE_EXEC_MEMORY, 1);
   const ZorvaRun run = RunZorva(args);
   unsetenv("LD_PRELOAD");
-  unsetenv("ASAN_OPTIONS");
+  if (sanitizer != nullptr) setenv("ASAN_OPTIONS", before.c_str(), 1);
+  else unsetenv("ASAN_OPTIONS");
   return run;
 }
 
