@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -167,38 +166,6 @@ TEST_F(MainWindow, CtrlCCopiesOneStatementALineAndCtrlVBuildsTheText) {
   PressKey('C', true);
   ASSERT_TRUE(zorva::sys::ReadClipboardText(mainWindow, &text));
   EXPECT_EQ(text, "r=x\ng=y\nb=x\nx+y");
-}
-
-// Puts one block of `format` on the clipboard, and nothing else.
-void PutOnClipboard(UINT format, const void* bytes, size_t size) {
-  ASSERT_TRUE(OpenClipboard(mainWindow));
-  EmptyClipboard();
-  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-  std::memcpy(GlobalLock(block), bytes, size);
-  GlobalUnlock(block);
-  SetClipboardData(format, block);
-  CloseClipboard();
-}
-
-// What other programs leave on the clipboard: a paste of something that is
-// not text does nothing; text without its NUL ends at the block's end; a
-// huge paste is refused with the parser's message and no expression.
-TEST_F(MainWindow, PastedDataOfAnyShapeEndsInAnExpressionOrAMessage) {
-  ASSERT_TRUE(visApp.SetExpressionFromText("x*y"));
-  const char picture[] = "not a text";
-  PutOnClipboard(RegisterClipboardFormatA("Zorva test picture"), picture, sizeof picture);
-  PressKey('V', true);
-  EXPECT_EQ(CurrentText(), "r=x; g=x; b=x; x*y");
-  PutOnClipboard(CF_TEXT, "x+y", 3);
-  PressKey('V', true);
-  EXPECT_EQ(CurrentText(), "r=x; g=x; b=x; x+y");
-  const std::string parentheses(100000, '(');
-  PutOnClipboard(CF_TEXT, parentheses.c_str(), parentheses.size() + 1);
-  MessageBoxWatch watch;
-  PressKey('V', true);
-  ASSERT_EQ(MessageBoxWatch::boxes.size(), 1u);
-  EXPECT_EQ(MessageBoxWatch::boxes[0].rfind("Zorva: Expression nested too deeply((", 0), 0u);
-  EXPECT_EQ(CurrentText(), "none");
 }
 
 // The pixel statements "xm" and "ym" fill the image with the cursor's position
