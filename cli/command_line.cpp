@@ -30,8 +30,10 @@ std::string UsageLine(const Command& command) {
   return std::string("usage: zorva ") + command.name + " " + command.synopsis;
 }
 
+// A text can parse and still not build: the system may refuse executable
+// memory, and an internal error has already said its own message.
 int BuildError(const char* message) {
-  std::fprintf(stderr, "%s\n", message != nullptr ? message : "");
+  std::fprintf(stderr, "%s\n", message != nullptr ? message : "the expression could not be compiled");
   return 1;
 }
 

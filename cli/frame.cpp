@@ -6,11 +6,12 @@
 
 namespace zorva {
 
-void RenderFrame(GlyxImage& glyx, const AudioFeed& feed, int index, int xm, int ym) {
+bool RenderFrame(GlyxImage& glyx, const AudioFeed& feed, int index, int xm, int ym) {
   SoundRows sound;
   feed.Fill(index, kFramesPerSecond, sound);
   CopySoundFrame(sound.waveform, sound.channels, sound.spectrum[0]);
   glyx.Render(xm, ym);
+  return glyx.lastFrameWhole;
 }
 
 void Frame::Take(const PixelImage& image) {

@@ -17,8 +17,9 @@ constexpr int kPeriod = 256;
 constexpr int kFramesPerSecond = 60;
 
 // Renders frame `index` as the plug-in would: that frame's sound from `feed`
-// goes into the sound frame, then the expression's passes run.
-void RenderFrame(GlyxImage& glyx, const AudioFeed& feed, int index, int xm = 0, int ym = 0);
+// goes into the sound frame, then the expression's passes run. False when a
+// pass ended early (GlyxImage::lastFrameWhole).
+bool RenderFrame(GlyxImage& glyx, const AudioFeed& feed, int index, int xm = 0, int ym = 0);
 
 // One frame as the tool's files store it: the 256 colours as red, green,
 // blue, and the rows from the top (y = 0) down without padding.

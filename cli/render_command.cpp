@@ -118,6 +118,7 @@ class Progress {
   }
   void Finish() {
     if (visible) std::fputc('\n', stderr);
+    visible = false;
   }
 
  private:
@@ -143,7 +144,11 @@ int Render(const RenderOptions& options, const AudioFeed& feed) {
   Progress progress;
   bool written = true;
   for (int f = 0; f < options.frames && written; ++f) {
-    RenderFrame(glyx, feed, f, options.xm, options.ym);
+    // A faulting frame is kept as the plug-in shows it, and said once.
+    if (!RenderFrame(glyx, feed, f, options.xm, options.ym)) {
+      progress.Finish();
+      std::fprintf(stderr, "frame %d: the expression faulted\n", f + 1);
+    }
     frame.Take(glyx.image);
     written = sink.Add(frame);
     progress.After(f + 1, options.frames);
@@ -175,6 +180,8 @@ const Command kRenderCommand = {
     "  --wav FILE   a 16-bit PCM WAV file instead\n"
     "  -o OUT       .raw: every frame, 768 colour bytes then the rows from the top;\n"
     "               .png: the last frame; .gif: every frame with its own colours\n"
+    "A frame in which the expression faults is written as the plug-in shows it\n"
+    "and named on standard error (\"frame N: the expression faulted\", N from 1).\n"
     "TEXT is one argument, or - to read standard input whole; -- ends the options.\n",
     {{"--frames", true}, {"--step", true}, {"--xm", true}, {"--ym", true},
      {"--audio", true}, {"--wav", true}, {"-o", true}},

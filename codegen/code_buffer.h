@@ -1,4 +1,4 @@
-// The executable block that holds one row routine.
+// The block that holds one row routine: written while writable, run once sealed.
 #pragma once
 
 #include <cstdint>
@@ -12,9 +12,14 @@ class CodeBuffer {
   CodeBuffer(const CodeBuffer&) = delete;
   CodeBuffer& operator=(const CodeBuffer&) = delete;
 
-  // Obtains a readable, writable and executable block of at least size
-  // bytes, aligned to at least 16; false when the platform refuses.
+  // Obtains a readable and writable block of at least size bytes, aligned to
+  // at least 16; false when the platform refuses.
   bool Allocate(uint32_t size);
+
+  // Makes the written block executable and read-only; false when the
+  // platform refuses, and the block must not run then.
+  bool Seal();
+
   void Release();
 
   uint32_t size = 0;         // bytes requested

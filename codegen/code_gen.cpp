@@ -13,8 +13,7 @@ namespace {
 
 constexpr int32_t kClassOfX = 64;       // cgClass of the variable that lives in ESI
 constexpr int32_t kClassOfBuiltin = 1;  // cgClass of every built-in function
-constexpr int kLocalLabels = 25;
-constexpr int kGlobalLabels = 25;
+constexpr int kGlobalLabels = 25;  // references and definitions, each
 constexpr int32_t kFirstSlotByte = 64;  // EDI + 64 + 4 * slot addresses a variable
 constexpr uint32_t kRegisterOrder[] = {kRegEax, kRegEcx, kRegEdx, kRegEbx};
 
@@ -43,6 +42,8 @@ bool CallsWithContext(ExprKind kind) {
   const int32_t k = static_cast<int32_t>(kind);
   return k == 58 || k == 59 || k == 65;
 }
+
+uint32_t Address(const void* p) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)); }
 
 int RegisterNumber(uint32_t mask) { return __builtin_ctz(mask); }
 int CountRegisters(uint32_t mask) { return __builtin_popcount(mask & kRegAll); }
@@ -108,6 +109,7 @@ class CodeGen {
   std::unique_ptr<CodeBuffer> Compile();
 
  private:
+  std::unique_ptr<CodeBuffer> Generate();
   static uint32_t RewriteVisit(ExprNode* node, void* self);
   static uint32_t AllocateVisit(ExprNode* node, void* self);
   static uint32_t RestoreVisit(ExprNode* node, void* self);
@@ -124,6 +126,7 @@ class CodeGen {
   void Interpret(const uint32_t* words, const CodeTemplate* entry, ExprNode* node,
                  const CodeTemplate* selected);
   void Emit(uint32_t byte);
+  void Store(uint32_t at, const void* bytes, uint32_t count);
   void Emit32(uint32_t value);
   void EmitOperand(const ExprNode* node);
   void Move(uint32_t from, uint32_t to);
@@ -148,6 +151,7 @@ class CodeGen {
   std::vector<bool> longJumps;  // per conditional jump, in generation order
   size_t jumpCount = 0;
   bool missingTemplate = false;
+  bool overrun = false;  // the emit pass reached past the block
 };
 
 std::unique_ptr<CodeBuffer> CodeGen::Compile() {
@@ -156,18 +160,28 @@ std::unique_ptr<CodeBuffer> CodeGen::Compile() {
   if (x >= 0) symbols.At(x).cgClass = kClassOfX;
   Walk(root, RewriteVisit, this, WalkOrder::PostOrder);
   Walk(root, AllocateVisit, this, WalkOrder::PostOrder);
-  if (!missingTemplate) {
-    AssignSlots();
-    GenerateProgram();
-    buffer = std::make_unique<CodeBuffer>();
-    // Without memory the tree keeps its derived kinds, which print like
-    // their base forms and compile again as they are.
-    if (!buffer->Allocate(pos)) return nullptr;
-    emitting = true;
-    GenerateProgram();
-  }
+  std::unique_ptr<CodeBuffer> code = missingTemplate ? nullptr : Generate();
+  // Whatever failed, the tree leaves with its parser kinds.
   Walk(root, RestoreVisit, this, WalkOrder::PostOrder);
-  return missingTemplate ? nullptr : std::move(buffer);
+  return code;
+}
+
+// The size pass counts, the emit pass writes into a block of exactly that
+// size. The two must agree byte for byte; if they ever did not, the code
+// would be wrong, so it is thrown away rather than run.
+std::unique_ptr<CodeBuffer> CodeGen::Generate() {
+  AssignSlots();
+  GenerateProgram();
+  buffer = std::make_unique<CodeBuffer>();
+  if (!buffer->Allocate(pos)) return nullptr;
+  emitting = true;
+  GenerateProgram();
+  if (overrun || pos - Address(buffer->base) != buffer->size) {
+    InternalError(kMsgNoCodeTemplate);
+    return nullptr;
+  }
+  if (!buffer->Seal()) return nullptr;
+  return std::move(buffer);
 }
 
 uint32_t CodeGen::RewriteVisit(ExprNode* node, void* self) {
@@ -291,7 +305,7 @@ void CodeGen::AssignSlots() {
 }
 
 void CodeGen::GenerateProgram() {
-  pos = emitting ? static_cast<uint32_t>(reinterpret_cast<uintptr_t>(buffer->base)) : 0;
+  pos = emitting ? Address(buffer->base) : 0;
   globalRefCount = globalDefCount = 0;
   jumpCount = 0;
   Interpret(frameTemplates[0], nullptr, nullptr, nullptr);
@@ -314,7 +328,7 @@ void CodeGen::GenerateNode(ExprNode* node) {
 // Local labels live for one template application, continuation included.
 void CodeGen::Interpret(const uint32_t* words, const CodeTemplate* entry, ExprNode* node,
                         const CodeTemplate* selected) {
-  LocalLabel labels[kLocalLabels];
+  LocalLabel labels[kLocalLabelCount];
   for (;;) {
     const uint32_t word = *words++ & 0xFFFF;
     const uint32_t low = word & 0xFF;
@@ -357,8 +371,19 @@ void CodeGen::Interpret(const uint32_t* words, const CodeTemplate* entry, ExprNo
 }
 
 void CodeGen::Emit(uint32_t byte) {
-  if (emitting) *reinterpret_cast<uint8_t*>(static_cast<uintptr_t>(pos)) = static_cast<uint8_t>(byte);
+  const uint8_t low = static_cast<uint8_t>(byte);
+  if (emitting) Store(pos, &low, 1);
   ++pos;
+}
+
+// Every write of the emit pass goes through here and stays inside the block.
+void CodeGen::Store(uint32_t at, const void* bytes, uint32_t count) {
+  const uint32_t offset = at - Address(buffer->base);
+  if (offset > buffer->size || buffer->size - offset < count) {
+    overrun = true;
+    return;
+  }
+  std::memcpy(buffer->base + offset, bytes, count);
 }
 
 void CodeGen::Emit32(uint32_t value) {
@@ -426,15 +451,10 @@ void CodeGen::JumpIfZero(LocalLabel& label) {
 }
 
 void CodeGen::PatchLocals(const LocalLabel* labels) {
-  for (int i = 0; i < kLocalLabels; ++i) {
+  for (int i = 0; i < kLocalLabelCount; ++i) {
     const LocalLabel& label = labels[i];
-    auto* at = reinterpret_cast<uint8_t*>(static_cast<uintptr_t>(label.referenceAt));
-    if (label.referenceWidth == 1) {
-      *at = static_cast<uint8_t>(label.position - (label.referenceAt + 1));
-    } else if (label.referenceWidth == 4) {
-      const uint32_t displacement = label.position - (label.referenceAt + 4);
-      std::memcpy(at, &displacement, 4);
-    }
+    const uint32_t displacement = label.position - (label.referenceAt + label.referenceWidth);
+    if (label.referenceWidth != 0) Store(label.referenceAt, &displacement, label.referenceWidth);
   }
 }
 
@@ -445,7 +465,7 @@ void CodeGen::ResolveGlobals() {
       const uint32_t at = globalRefs[r].position;
       const uint32_t value =
           globalRefs[r].absolute ? globalDefs[d].position : globalDefs[d].position - (at + 4);
-      std::memcpy(reinterpret_cast<void*>(static_cast<uintptr_t>(at)), &value, 4);
+      Store(at, &value, 4);
     }
   }
 }

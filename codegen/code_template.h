@@ -40,6 +40,9 @@ constexpr uint32_t kJumpIfZero = 0x0A00;
 
 constexpr int kTemplateWords = 32;
 
+// Local labels are numbered 0 to 24 within one template application.
+constexpr int kLocalLabelCount = 25;
+
 struct CodeTemplate {
   uint32_t key;  // kind | class of child 0 << 10 | class of child 1 << 13
   uint32_t holdReg;

@@ -65,7 +65,7 @@ bool GlyxImage::Render(int32_t xm, int32_t ym) {
   if (statements.pixel && image.bits)
     passes.Add(*statements.pixel, image.bits, width, height, pixelStep, 0, variables);
   // A fault in the generated code only ends its pass.
-  RunPasses(passes.passes, passes.count);
+  lastFrameWhole = RunPasses(passes.passes, passes.count);
   for (int i = 0; i < kPaletteEntries; ++i) {
     if (statements.hslMode) {
       const Rgb rgb = HslToRgb(channels[0][i], channels[1][i], channels[2][i]);

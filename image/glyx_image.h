@@ -30,7 +30,8 @@ class GlyxImage {
   bool Resize(int32_t width, int32_t height, int32_t pixelStep, int32_t period);
 
   // One frame: the three palette passes, the 256 colours, the pixel pass;
-  // then t advances. Always true.
+  // then t advances. Always true: a frame is shown even when a pass ended
+  // early, which `lastFrameWhole` tells.
   bool Render(int32_t xm, int32_t ym);
 
   // The palette statement or the three channel statements, each followed by
@@ -56,6 +57,9 @@ class GlyxImage {
   int32_t frame = 0;  // t
   int32_t period = 1;  // T
   int32_t pixelStep = 1;
+  // False when a pass of the last frame ended early: a fault in its generated
+  // code, or a statement that a failed compile left without code.
+  bool lastFrameWhole = true;
 };
 
 }  // namespace zorva

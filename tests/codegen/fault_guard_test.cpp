@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdint>
+#include <thread>
 
 #include "sys/fault_guard.h"
 
 #ifndef _WIN32
+#include <csetjmp>
 #include <csignal>
 #endif
 
@@ -18,7 +21,8 @@ void WriteThroughBadAddress(void*) {
   *reinterpret_cast<volatile int*>(address) = 1;
 }
 
-void DivideByZero(void* result) {
+// The processor's fault is the point: the sanitizer must not stop it first.
+__attribute__((no_sanitize("undefined"))) void DivideByZero(void* result) {
   volatile int divisor = 0;
   *static_cast<int*>(result) = 7 / divisor;
 }
@@ -44,8 +48,94 @@ TEST(FaultGuard, CatchesFaultsAndLetsCleanBodiesFinish) {
   for (int i = 0; i < 100; ++i) ASSERT_FALSE(RunGuarded(WriteThroughBadAddress, nullptr));
 }
 
+void WaitFor(const std::atomic<bool>& flag) {
+  while (!flag) std::this_thread::yield();
+}
+
+// Two threads inside guarded calls at once: the fault of the one that
+// entered first is still its own.
+struct TwoGuards {
+  std::atomic<bool> firstInside{false};
+  std::atomic<bool> secondInside{false};
+  std::atomic<bool> firstDone{false};
+};
+
+void FaultOnceTheSecondIsInside(void* shared) {
+  TwoGuards& two = *static_cast<TwoGuards*>(shared);
+  two.firstInside = true;
+  WaitFor(two.secondInside);
+  WriteThroughBadAddress(nullptr);
+}
+
+void WaitForTheFirstToFault(void* shared) {
+  TwoGuards& two = *static_cast<TwoGuards*>(shared);
+  two.secondInside = true;
+  WaitFor(two.firstDone);
+}
+
+TEST(FaultGuard, EachThreadHasItsOwnGuard) {
+  TwoGuards two;
+  bool firstResult = true;
+  std::thread first([&] {
+    firstResult = RunGuarded(FaultOnceTheSecondIsInside, &two);
+    two.firstDone = true;
+  });
+  WaitFor(two.firstInside);
+  EXPECT_TRUE(RunGuarded(WaitForTheFirstToFault, &two));
+  first.join();
+  EXPECT_FALSE(firstResult);
+}
+
 #ifndef _WIN32
 void OtherHandler(int) {}
+
+// The process's own handler: it recovers the thread it runs on.
+thread_local sigjmp_buf* processRecovery = nullptr;
+std::atomic<int> processHandlerCalls{0};
+
+void ProcessHandler(int) {
+  ++processHandlerCalls;
+  siglongjmp(*processRecovery, 1);
+}
+
+void FaultUnguarded() {
+  sigjmp_buf recovery;
+  processRecovery = &recovery;
+  if (sigsetjmp(recovery, 1) == 0) WriteThroughBadAddress(nullptr);
+}
+
+void FaultOnAnotherThread(void*) { std::thread(FaultUnguarded).join(); }
+
+struct Hold {
+  std::atomic<bool> inside{false};
+  std::atomic<bool> released{false};
+};
+
+void HoldUntilReleased(void* shared) {
+  Hold& hold = *static_cast<Hold*>(shared);
+  hold.inside = true;
+  WaitFor(hold.released);
+}
+
+TEST(FaultGuard, FaultsOutsideTheGuardedCallReachTheProcessHandler) {
+  struct sigaction own {};
+  own.sa_handler = ProcessHandler;
+  sigemptyset(&own.sa_mask);
+  struct sigaction before {};
+  sigaction(SIGSEGV, &own, &before);
+  // Another thread faults while this one is guarded.
+  EXPECT_TRUE(RunGuarded(FaultOnAnotherThread, nullptr));
+  EXPECT_EQ(processHandlerCalls, 1);
+  // This thread faults outside a guard while another thread is guarded.
+  Hold hold;
+  std::thread guarded([&] { RunGuarded(HoldUntilReleased, &hold); });
+  WaitFor(hold.inside);
+  FaultUnguarded();
+  hold.released = true;
+  guarded.join();
+  EXPECT_EQ(processHandlerCalls, 2);
+  sigaction(SIGSEGV, &before, nullptr);
+}
 
 TEST(FaultGuard, PutsTheProcessHandlersBack) {
   struct sigaction own {};
