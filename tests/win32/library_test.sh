@@ -6,12 +6,8 @@
 # folder of the Windows programs and the Linux zorva tool.
 set -uo pipefail
 bin="$(cd "$1" && pwd)"
-if [ ! -x "$2" ]; then
-  echo "SKIP: no zorva tool at $2 (build the linux preset first)"
-  exit 77
-fi
-zorva="$(cd "$(dirname "$2")" && pwd)/$(basename "$2")"
 source "$(dirname "$0")/player_checks.sh"
+use_linux_tool "$2"
 
 # The plug-in's own copy, so that its plugin.ini is this test's alone.
 cp "$bin/vis_zorva.dll" "$work/vis_zorva.dll"
