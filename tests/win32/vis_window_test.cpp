@@ -187,7 +187,7 @@ TEST_F(MainWindow, EachFrameReadsTheCursorAndPaintsTheWindow) {
 
 // The window's size, the double click and the keys passed on to the player
 // are checked through the stand-in player (main_window_test.sh).
-TEST_F(MainWindow, RightButtonAndDoubleClickResetToABuiltInExpression) {
+TEST_F(MainWindow, RightButtonAndDoubleClickResetToALibraryEntry) {
   visApp.current.reset();
   SendMessageA(mainWindow, WM_RBUTTONDOWN, MK_RBUTTON, 0);
   EXPECT_NE(visApp.current, nullptr);
