@@ -173,15 +173,6 @@ TEST(RowLoop, FaultEndsThePassAndLeavesTheImage) {
   EXPECT_FALSE(RenderText("t%(0-1)", minimum).completed);
 }
 
-TEST(RowLoop, ProductByZeroFoldsForGood) {
-  std::unique_ptr<Statement> statement = Build("t+x*0");
-  ASSERT_TRUE(statement);
-  EXPECT_EQ(statement->Text(), "t+0");
-  std::unique_ptr<Statement> kept = Build("0*x");
-  ASSERT_TRUE(kept);
-  EXPECT_EQ(kept->Text(), "0*x");
-}
-
 TEST(RowLoop, RemovedVariableGivesUpItsSlot) {
   std::unique_ptr<Statement> statement = Build("y+t");
   ASSERT_TRUE(statement);
