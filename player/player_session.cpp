@@ -47,9 +47,8 @@ static void PutSound(const SoundRows& rows, winampVisModule* module) {
 // With --frames the sound advances one frame's time per frame; in real time
 // it follows the clock.
 void PlayerSession::RenderFrame() {
-  const int soundFrame = options.frames >= 0
-      ? frame
-      : static_cast<int>(static_cast<long long>(GetTickCount() - startTicks) * options.fps / 1000);
+  const int soundFrame =
+      options.frames >= 0 ? frame : static_cast<int>(static_cast<long long>(ElapsedMilliseconds()) * options.fps / 1000);
   SoundRows rows;
   feed.Fill(soundFrame, options.fps, rows);
   PutSound(rows, module);
