@@ -61,5 +61,6 @@ void VisApp::SaveSettings() {
   library.Save(module->hwndParent, path);
 }
 
-// Until the input window exists, showInputWindow keeps what the file said.
-void VisApp::NoteInputWindowVisibility() {}
+// Recorded on every frame and timer tick, so that a save keeps whether the
+// window showed then.
+void VisApp::NoteInputWindowVisibility() { showInputWindow = inputWindow && inputWindow->IsShown(); }

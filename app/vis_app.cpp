@@ -4,20 +4,22 @@
 #include <ctime>
 #include <new>
 
+#include "app/config_dialog.h"
 #include "app/image_draw.h"
 #include "app/vis_window.h"
 #include "codegen/random.h"
 #include "codegen/sound_frame.h"
 #include "sys/alert.h"
+#include "resources/resource_ids.h"
 #include "sys/gdi_handles.h"
 
 VisApp visApp;
-HINSTANCE moduleInstance;
-HWND mainWindow;
 
 // The application always evaluates a 256 x 256 area with period 256.
 constexpr int32_t kAreaSize = 256;
 constexpr int32_t kPeriod = 256;
+// Where the input window opens, in screen coordinates: below the main window.
+constexpr RECT kInputWindowRect = {50, 326, 350, 426};
 
 void VisApp::Attach(winampVisModule* record) {
   moduleInstance = record->hDllInstance;
@@ -33,7 +35,7 @@ int32_t VisApp::Start(winampVisModule* record) {
   return CreateMainWindow();
 }
 
-static POINT CursorInMainWindow() {
+static POINT CursorInMainWindow(HWND mainWindow) {
   POINT cursor = {};
   GetCursorPos(&cursor);
   ScreenToClient(mainWindow, &cursor);
@@ -43,7 +45,7 @@ static POINT CursorInMainWindow() {
 int32_t VisApp::RenderFrame() {
   NoteInputWindowVisibility();
   CopySoundFrame(module->waveformData, module->nCh, module->spectrumData[0]);
-  const POINT cursor = CursorInMainWindow();
+  const POINT cursor = CursorInMainWindow(mainWindow);
   if (current && current->Render(cursor.x, cursor.y) && mainWindow != nullptr) {
     WindowDc window(mainWindow);
     if (window.dc != nullptr) PaintImage(window.dc);
@@ -54,11 +56,14 @@ int32_t VisApp::RenderFrame() {
 void VisApp::Stop() {
   SaveSettings();
   StopTimers();
+  inputWindow.reset();
   DestroyMainWindow();
 }
 
+// Before Init there is no main window, and the dialog has no owner.
 void VisApp::ShowConfigDialog() {
   StopTimers();
+  DialogBoxParamA(moduleInstance, MAKEINTRESOURCEA(ZORVA_CONFIG_DIALOG), mainWindow, ConfigDialogProc, 0);
   RestartTimers();
 }
 
@@ -69,18 +74,30 @@ bool VisApp::SetExpressionFromText(const char* text) {
   zorva::ErrorRecord errors;
   if (!current->CreateFromText(text, errors)) {
     current.reset();
-    StopTimers();
-    const char* message = zorva::MessageOf(errors);
-    MessageBoxA(module->hwndParent, message != nullptr ? message : "", "Zorva", MB_OK);
-    RestartTimers();
+    ShowBuildError(errors);
     return false;
   }
-  if (!current->Resize(kAreaSize, kAreaSize, pixelStep, kPeriod)) {
-    current.reset();
-    return false;
-  }
+  if (!ResizeCurrent()) return false;
   RefreshInputWindowText();
   return true;
+}
+
+// A text that fails without a message failed for want of memory, which is
+// not reported.
+void VisApp::ShowBuildError(const zorva::ErrorRecord& errors) {
+  const char* message = zorva::MessageOf(errors);
+  if (message == nullptr) return;
+  StopTimers();
+  MessageBoxA(module->hwndParent, message, "Zorva", MB_OK);
+  RestartTimers();
+}
+
+// Also restarts the frame counter. Without the image's memory there is no
+// expression.
+bool VisApp::ResizeCurrent() {
+  if (current->Resize(kAreaSize, kAreaSize, pixelStep, kPeriod)) return true;
+  current.reset();
+  return false;
 }
 
 // Settings always load the built-ins first, so the library is empty only
@@ -90,8 +107,10 @@ void VisApp::ResetToGoodParent() {
   SetExpressionFromText(library.At(static_cast<uint16_t>(DrawRandom() % library.Count())));
 }
 
-// The input window does not exist yet, so there is no text to refresh.
-void VisApp::RefreshInputWindowText() {}
+// The whole text, however long, so that OK on it builds the same expression.
+void VisApp::RefreshInputWindowText() {
+  if (inputWindow && inputWindow->IsShown()) inputWindow->SetText(current ? current->ExpressionString("; ") : "");
+}
 
 void VisApp::PaintImage(HDC dc) {
   if (!current) return;
@@ -113,10 +132,16 @@ int32_t VisApp::CreateMainWindow() {
     return 1;
   }
   zorva::sys::SetAlertOwner(mainWindow);
+  inputWindow = std::make_unique<ExprInputWindow>();
+  inputWindow->Create(module->hDllInstance, mainWindow, kInputWindowRect, kSubmitCommandId, TRUE);
   RestartTimers();
   AttachModuleRecord(mainWindow, module);
   FitClientArea(mainWindow, clientWidth, clientHeight);
   ShowWindow(mainWindow, SW_SHOWNORMAL);
+  if (showInputWindow) {
+    ToggleInputWindow();
+    SetFocus(mainWindow);
+  }
   return 0;
 }
 
@@ -127,7 +152,7 @@ void VisApp::DestroyMainWindow() {
   UnregisterClassA(kMainWindowClass, module->hDllInstance);
 }
 
-static void KillTimerOfMainWindow(uint32_t* timerId) {
+static void KillTimerOf(HWND mainWindow, uint32_t* timerId) {
   if (*timerId != 0) KillTimer(mainWindow, *timerId);
   *timerId = 0;
 }
@@ -139,8 +164,8 @@ constexpr int32_t kLongestTimerSeconds = USER_TIMER_MAXIMUM / 1000;
 // Periods come from the settings file unchecked: a negative one stops the
 // timer too, and a longer one than the system's timers take runs at their
 // longest, so that neither wraps around to a short period in milliseconds.
-static void StartTimerOfMainWindow(uint32_t* timerId, UINT id, int32_t seconds) {
-  KillTimerOfMainWindow(timerId);
+static void StartTimerOf(HWND mainWindow, uint32_t* timerId, UINT id, int32_t seconds) {
+  KillTimerOf(mainWindow, timerId);
   if (seconds > 0 && mainWindow != nullptr) {
     SetTimer(mainWindow, id, static_cast<UINT>(std::min(seconds, kLongestTimerSeconds)) * 1000, nullptr);
   }
@@ -148,11 +173,11 @@ static void StartTimerOfMainWindow(uint32_t* timerId, UINT id, int32_t seconds) 
 }
 
 void VisApp::RestartTimers() {
-  StartTimerOfMainWindow(&restartTimerId, kRestartTimerId, autoRestartSeconds);
-  StartTimerOfMainWindow(&mutateTimerId, kMutateTimerId, autoMutateSeconds);
+  StartTimerOf(mainWindow, &restartTimerId, kRestartTimerId, autoRestartSeconds);
+  StartTimerOf(mainWindow, &mutateTimerId, kMutateTimerId, autoMutateSeconds);
 }
 
 void VisApp::StopTimers() {
-  KillTimerOfMainWindow(&restartTimerId);
-  KillTimerOfMainWindow(&mutateTimerId);
+  KillTimerOf(mainWindow, &restartTimerId);
+  KillTimerOf(mainWindow, &mutateTimerId);
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/expr_input_window.h"
 #include "host/vis_module.h"
 #include "image/glyx_image.h"
 #include "library/glyx_library.h"
@@ -26,10 +27,15 @@ class VisApp {
   BOOL showInputWindow = 0;
   int32_t pixelStep = 1;
   int32_t zoom = 1;
+  std::unique_ptr<ExprInputWindow> inputWindow;  // made with the main window
   int32_t autoRestartSeconds = 60;
   int32_t autoMutateSeconds = 10;
   zorva::GlyxLibrary library;
-  // The input window joins these fields when it is built.
+  // Process-wide, as there is one module and one main window at a time: the
+  // module's instance for its resources, and the main window (null while
+  // there is none).
+  HINSTANCE moduleInstance = nullptr;
+  HWND mainWindow = nullptr;
 
   void Attach(winampVisModule* record);
   int32_t Start(winampVisModule* record);
@@ -56,20 +62,29 @@ class VisApp {
   void SaveSettings();
   void NoteInputWindowVisibility();
 
-  // Commands from the main window's keys and timers.
+  // Commands from the main window's keys, timers and the input window.
   void OnKeyDown(WPARAM key);
   void OnTimer(WPARAM id);
+  void OnCommand(WPARAM id);
   void MutateCurrent();
   void SaveAsGoodParent();
   void CopyToClipboard();
   void PasteFromClipboard();
+  void ChangeImageSize(bool up);
+  void ToggleInputWindow();
+  void SubmitInputText();
+
+ private:
+  void ShowBuildError(const zorva::ErrorRecord& errors);
+  bool ResizeCurrent();
+  bool InputWindowHasFocus() const;
 };
 
 constexpr UINT kRestartTimerId = 666;
 constexpr UINT kMutateTimerId = 667;
+constexpr UINT kSubmitCommandId = 666;  // the input window's WM_COMMAND
 
+// The one application object, to which the player's entries forward.
 extern VisApp visApp;
-extern HINSTANCE moduleInstance;
-extern HWND mainWindow;
 
 #endif

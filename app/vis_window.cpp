@@ -1,6 +1,6 @@
 #include "app/vis_window.h"
 
-#include "app/vis_app.h"
+#include "app/exception_wall.h"
 
 bool RegisterMainWindowClass(HINSTANCE instance) {
   WNDCLASSA windowClass = {};
@@ -38,15 +38,13 @@ static void PostToPlayer(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 
 static void OnMove(HWND window) {
   RECT outer;
-  if (!GetWindowRect(window, &outer)) return;
-  visApp.windowX = outer.left;
-  visApp.windowY = outer.top;
+  if (GetWindowRect(window, &outer)) AppWindowMoved(outer.left, outer.top);
 }
 
 static void OnPaint(HWND window) {
   PAINTSTRUCT paint;
   const HDC dc = BeginPaint(window, &paint);
-  if (dc != nullptr) visApp.PaintImage(dc);
+  if (dc != nullptr) AppPaint(dc);
   EndPaint(window, &paint);
 }
 
@@ -64,30 +62,18 @@ static void OnGetMinMaxInfo(HWND window, WPARAM wParam, LPARAM lParam) {
 }
 
 static void OnKeyDown(HWND window, WPARAM wParam, LPARAM lParam) {
-  visApp.OnKeyDown(wParam);
+  AppKeyDown(wParam);
   PostToPlayer(window, WM_KEYDOWN, wParam, lParam);
 }
 
 static void OnLButtonDblClk(HWND window) {
   PostMessageA(window, WM_SYSCOMMAND, IsZoomed(window) ? SC_RESTORE : SC_MAXIMIZE, 0);
-  visApp.RestartTimers();
-  visApp.ResetToGoodParent();
+  AppDoubleClick();
 }
 
-static void OnLButtonDown() {
-  visApp.RestartTimers();
-  visApp.MutateCurrent();
-}
-
-static void OnRButtonDown() {
-  visApp.RestartTimers();
-  visApp.ResetToGoodParent();
-}
-
-// Timer ticks and the mouse commands go on to the default handling as well.
-// WM_COMMAND (the input window's submit) only gets that until its command
-// exists.
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// Commands, timer ticks and the mouse commands go on to the default
+// handling as well.
+static LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
@@ -97,10 +83,15 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(window, wParam, lParam); return 0;
     case WM_KEYDOWN: OnKeyDown(window, wParam, lParam); return 0;
     case WM_KEYUP: PostToPlayer(window, message, wParam, lParam); return 0;
-    case WM_TIMER: visApp.OnTimer(wParam); break;
-    case WM_LBUTTONDOWN: OnLButtonDown(); break;
+    case WM_COMMAND: AppCommand(wParam); break;
+    case WM_TIMER: AppTimer(wParam); break;
+    case WM_LBUTTONDOWN: AppLeftButton(); break;
     case WM_LBUTTONDBLCLK: OnLButtonDblClk(window); break;
-    case WM_RBUTTONDOWN: OnRButtonDown(); break;
+    case WM_RBUTTONDOWN: AppRightButton(); break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return CatchAtEdge([&] { return HandleMessage(window, message, wParam, lParam); }, LRESULT{0});
 }

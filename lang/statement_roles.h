@@ -59,7 +59,7 @@ class GlyxStatements {
     Clear();
     return false;
   }
-  void AddDefaults();
+  bool AddDefaults();
 };
 
 template <typename Statement>
@@ -87,26 +87,30 @@ bool GlyxStatements<Statement>::CreateFromText(const char* text, ErrorRecord& er
     return Fail();
   }
   hslMode = hslSeen;
-  AddDefaults();
-  return true;
+  return AddDefaults() || Fail();
 }
 
 // The gaps are filled with "x", and with "p=pal(0)" for a lone source-image
-// read "[a,b]", or else "r=x", "g=x", "b=x" (or "h=x", "s=x", "l=x").
+// read "[a,b]", or else "r=x", "g=x", "b=x" (or "h=x", "s=x", "l=x"). These
+// texts always parse; they fail only when their code gets no memory, and then
+// the expression has no statement to run.
 template <typename Statement>
-void GlyxStatements<Statement>::AddDefaults() {
+bool GlyxStatements<Statement>::AddDefaults() {
   if (!pixel) pixel = Statement::FromFixedText("x");
-  if (palette) return;
+  if (!pixel) return false;
+  if (palette) return true;
   const bool noChannels = !channels[0] && !channels[1] && !channels[2];
   if (noChannels && ContainsKind(*pixel->View().tree, ExprKind::Bracket)) {
     palette = Statement::FromFixedText("p=pal(0)");
-    return;
+    return palette != nullptr;
   }
   for (int slot = 0; slot < 3; ++slot) {
     if (channels[slot]) continue;
     const char fixed[] = {kChannelLetters[slot + (hslMode ? 3 : 0)], '=', 'x', '\0'};
     channels[slot] = Statement::FromFixedText(fixed);
+    if (!channels[slot]) return false;
   }
+  return true;
 }
 
 template <typename Statement>

@@ -4,10 +4,12 @@
 
 #include <string>
 #include <tuple>
+#include <utility>
 
 #include "image/glyx_image.h"
 #include "image/hsl.h"
 #include "image/palettes.h"
+#include "sys/exec_memory.h"
 
 namespace zorva {
 namespace {
@@ -95,6 +97,23 @@ TEST(GlyxImage, ResizeRoundsUpToTheStepAndRestartsT) {
   EXPECT_EQ(PixelAt(*glyx, 127, 127), 0);
   ASSERT_TRUE(glyx->Resize(256, 256, 4, 256));
   EXPECT_EQ(glyx->image.width, 64);
+}
+
+// The defaults are made after the statements of the text; each needs code
+// memory of its own, and without it the text builds nothing.
+TEST(GlyxImage, DefaultsThatGetNoCodeMemoryLeaveNoStatement) {
+  const std::pair<const char*, int> textsAndBlocks[] = {{"r=x;g=x;b=x", 4}, {"[x,y]", 2}, {"x", 4}, {"r=y", 4}};
+  for (const auto& [text, blocks] : textsAndBlocks) {
+    for (int granted = 0; granted < blocks; ++granted) {
+      GlyxImage glyx;
+      ErrorRecord errors;
+      sys::RefuseCodeMemoryAfter(granted);
+      const bool built = glyx.CreateFromText(text, errors);
+      sys::RefuseCodeMemoryAfter(-1);
+      EXPECT_FALSE(built) << text << " with " << granted;
+      EXPECT_EQ(glyx.ExpressionString("; "), "") << text << " with " << granted;
+    }
+  }
 }
 
 }  // namespace

@@ -10,10 +10,7 @@ source "$(dirname "$0")/player_checks.sh"
 use_linux_tool "$2"
 
 player() { run_player "$@" || fail "player $*: exit status $?"; }
-
-bmp_size() {  # width x height of a BMP
-  echo "$(od -An -td4 -j18 -N4 "$1" | tr -d ' ')x$(od -An -td4 -j22 -N4 "$1" | tr -d ' ')"
-}
+own_plugin ShowGlyxInputWindow=0 AutoMutate=0 AutoRestart=0
 
 # The screenshot (24-bit, bottom-up, blue green red) against the last frame of
 # a 256 x 256 .raw (768 palette bytes red green blue, then the rows from the

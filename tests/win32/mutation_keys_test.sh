@@ -5,6 +5,7 @@
 set -uo pipefail
 bin="$1"
 source "$(dirname "$0")/player_checks.sh"
+own_plugin ShowGlyxInputWindow=0 AutoMutate=0 AutoRestart=0
 
 # A long sum: one mutation all but surely changes some of its 239 nodes.
 sum=$(seq -s+ 1 120)

@@ -6,6 +6,7 @@
 set -uo pipefail
 bin="$(cd "$1" && pwd)"
 source "$(dirname "$0")/player_checks.sh"
+own_plugin ShowGlyxInputWindow=0 AutoMutate=0 AutoRestart=0
 frames=10000
 # The first frames fill caches of Wine and of the C library once (about
 # 300 KB here); a leak of one byte a frame would not show, 64 bytes would.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,6 +13,19 @@
 #include "app/vis_app.h"
 #include "app/vis_window.h"
 #include "sys/clipboard.h"
+
+// Every allocation of this program fails while this is set, so that a test
+// can run a command out of memory.
+static bool refuseAllocations;
+
+void* operator new(size_t size) {
+  void* block = refuseAllocations ? nullptr : HeapAlloc(GetProcessHeap(), 0, size > 0 ? size : 1);
+  if (block == nullptr) throw std::bad_alloc();
+  return block;
+}
+
+void operator delete(void* block) noexcept { HeapFree(GetProcessHeap(), 0, block); }
+void operator delete(void* block, size_t) noexcept { HeapFree(GetProcessHeap(), 0, block); }
 
 namespace {
 
@@ -93,7 +107,7 @@ void PressKey(WPARAM key, bool ctrl) {
   GetKeyboardState(keys);
   keys[VK_CONTROL] = ctrl ? 0x80 : 0;
   SetKeyboardState(keys);
-  SendMessageA(mainWindow, WM_KEYDOWN, key, 1);
+  SendMessageA(visApp.mainWindow, WM_KEYDOWN, key, 1);
   keys[VK_CONTROL] = 0;
   SetKeyboardState(keys);
 }
@@ -116,7 +130,7 @@ class MainWindow : public testing::Test {
     DispatchQueuedMessages();
   }
 
-  void SetUp() override { ASSERT_NE(mainWindow, nullptr); }
+  void SetUp() override { ASSERT_NE(visApp.mainWindow, nullptr); }
 
   static HWND player;
   static winampVisModule record;
@@ -129,32 +143,32 @@ TEST_F(MainWindow, ClassStyleAndOwnerAreTheDocumentedOnes) {
   WNDCLASSA windowClass = {};
   ASSERT_TRUE(GetClassInfoA(record.hDllInstance, "Zorva", &windowClass));
   EXPECT_EQ(windowClass.style, static_cast<UINT>(CS_DBLCLKS));
-  EXPECT_EQ(GetWindowLongA(mainWindow, GWL_EXSTYLE) & WS_EX_APPWINDOW, WS_EX_APPWINDOW);
-  EXPECT_EQ(GetWindow(mainWindow, GW_OWNER), player);
+  EXPECT_EQ(GetWindowLongA(visApp.mainWindow, GWL_EXSTYLE) & WS_EX_APPWINDOW, WS_EX_APPWINDOW);
+  EXPECT_EQ(GetWindow(visApp.mainWindow, GW_OWNER), player);
   char title[32] = "";
-  GetWindowTextA(mainWindow, title, sizeof title);
+  GetWindowTextA(visApp.mainWindow, title, sizeof title);
   EXPECT_STREQ(title, "Zorva");
   // Created without a caption; the size-limit rule gave it one.
-  const LONG style = GetWindowLongA(mainWindow, GWL_STYLE);
+  const LONG style = GetWindowLongA(visApp.mainWindow, GWL_STYLE);
   EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MAXIMIZEBOX), WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX);
 }
 
 TEST_F(MainWindow, MovingRecordsTheOuterTopLeftCorner) {
-  SetWindowPos(mainWindow, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(visApp.mainWindow, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_EQ(visApp.windowX, 40);
   EXPECT_EQ(visApp.windowY, 30);
   POINT clientOrigin = {0, 0};
-  ClientToScreen(mainWindow, &clientOrigin);
+  ClientToScreen(visApp.mainWindow, &clientOrigin);
   EXPECT_GT(clientOrigin.y, 30) << "the client area starts below the caption";
 }
 
 TEST_F(MainWindow, CtrlCCopiesOneStatementALineAndCtrlVBuildsTheText) {
   ASSERT_TRUE(visApp.SetExpressionFromText("g=y; x+y"));
-  ASSERT_TRUE(zorva::sys::WriteClipboardText(mainWindow, "p=pal(3)\r\nx*y"));
+  ASSERT_TRUE(zorva::sys::WriteClipboardText(visApp.mainWindow, "p=pal(3)\r\nx*y"));
   std::string text;
   PressKey('C', false);
   PressKey('V', false);
-  ASSERT_TRUE(zorva::sys::ReadClipboardText(mainWindow, &text));
+  ASSERT_TRUE(zorva::sys::ReadClipboardText(visApp.mainWindow, &text));
   EXPECT_EQ(text, "p=pal(3)\r\nx*y") << "C alone does nothing";
   EXPECT_EQ(CurrentText(), "r=x; g=y; b=x; x+y") << "V alone does nothing";
   PressKey('V', true);
@@ -164,7 +178,7 @@ TEST_F(MainWindow, CtrlCCopiesOneStatementALineAndCtrlVBuildsTheText) {
   EXPECT_EQ(visApp.current->frame, 0);
   ASSERT_TRUE(visApp.SetExpressionFromText("g=y; x+y"));
   PressKey('C', true);
-  ASSERT_TRUE(zorva::sys::ReadClipboardText(mainWindow, &text));
+  ASSERT_TRUE(zorva::sys::ReadClipboardText(visApp.mainWindow, &text));
   EXPECT_EQ(text, "r=x\ng=y\nb=x\nx+y");
 }
 
@@ -172,16 +186,16 @@ TEST_F(MainWindow, CtrlCCopiesOneStatementALineAndCtrlVBuildsTheText) {
 // in the client area; the grey default palette paints index i as (i, i, i).
 TEST_F(MainWindow, EachFrameReadsTheCursorAndPaintsTheWindow) {
   POINT origin = {0, 0};
-  ClientToScreen(mainWindow, &origin);
+  ClientToScreen(visApp.mainWindow, &origin);
   ASSERT_TRUE(SetCursorPos(origin.x + 37, origin.y + 45));
   for (const auto& [text, value] : {std::pair<const char*, int>{"xm", 37}, {"ym", 45}}) {
     ASSERT_TRUE(visApp.SetExpressionFromText(text));
     EXPECT_EQ(visApp.RenderFrame(), 0);
     EXPECT_EQ(visApp.current->frame, 1);
     EXPECT_EQ(visApp.current->image.bits[0], value) << text;
-    const HDC dc = GetDC(mainWindow);
+    const HDC dc = GetDC(visApp.mainWindow);
     EXPECT_EQ(GetPixel(dc, 255, 255), RGB(value, value, value)) << text;
-    ReleaseDC(mainWindow, dc);
+    ReleaseDC(visApp.mainWindow, dc);
   }
 }
 
@@ -189,21 +203,108 @@ TEST_F(MainWindow, EachFrameReadsTheCursorAndPaintsTheWindow) {
 // are checked through the stand-in player (main_window_test.sh).
 TEST_F(MainWindow, RightButtonAndDoubleClickResetToALibraryEntry) {
   visApp.current.reset();
-  SendMessageA(mainWindow, WM_RBUTTONDOWN, MK_RBUTTON, 0);
+  SendMessageA(visApp.mainWindow, WM_RBUTTONDOWN, MK_RBUTTON, 0);
   EXPECT_NE(visApp.current, nullptr);
   for (bool maximised : {true, false}) {
     visApp.current.reset();
-    SendMessageA(mainWindow, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
+    SendMessageA(visApp.mainWindow, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
     EXPECT_NE(visApp.current, nullptr);
-    EXPECT_TRUE(PumpUntil([&] { return (IsZoomed(mainWindow) != FALSE) == maximised; }));
+    EXPECT_TRUE(PumpUntil([&] { return (IsZoomed(visApp.mainWindow) != FALSE) == maximised; }));
   }
 }
 
+// The window shows from the start unless the settings say otherwise.
+void HideInputWindow() {
+  if (visApp.inputWindow->IsShown()) visApp.ToggleInputWindow();
+}
+
+// A long sum: one mutation all but surely changes some of its nodes.
+std::string LongSum() {
+  std::string sum = "1";
+  for (int i = 2; i <= 120; i++) sum += "+" + std::to_string(i);
+  return sum;
+}
+
+TEST_F(MainWindow, TimersRunWithAPeriodAndAWindowAndWaitWhileTheUserTypes) {
+  visApp.autoRestartSeconds = 0;
+  visApp.autoMutateSeconds = 5;
+  visApp.RestartTimers();
+  EXPECT_EQ(visApp.restartTimerId, 666u);
+  EXPECT_EQ(visApp.mutateTimerId, 667u);
+  EXPECT_FALSE(KillTimer(visApp.mainWindow, 666)) << "a period of 0 starts no timer";
+  EXPECT_TRUE(KillTimer(visApp.mainWindow, 667));
+  const HWND window = std::exchange(visApp.mainWindow, nullptr);
+  visApp.autoRestartSeconds = 60;
+  visApp.RestartTimers();
+  visApp.mainWindow = window;
+  EXPECT_EQ(visApp.restartTimerId, 666u) << "recorded without a window";
+  EXPECT_FALSE(KillTimer(window, 666));
+
+  ASSERT_TRUE(visApp.SetExpressionFromText(LongSum().c_str()));
+  HideInputWindow();
+  const std::string before = CurrentText();
+  SendMessageA(window, WM_TIMER, 667, 0);
+  EXPECT_NE(CurrentText(), before) << "667 mutates";
+  visApp.current.reset();
+  SendMessageA(window, WM_TIMER, 666, 0);
+  ASSERT_NE(visApp.current, nullptr) << "666 resets";
+  visApp.ToggleInputWindow();
+  ASSERT_TRUE(visApp.inputWindow->HasFocus());
+  const std::string typing = CurrentText();
+  SendMessageA(window, WM_TIMER, 667, 0);
+  SendMessageA(window, WM_TIMER, 666, 0);
+  EXPECT_EQ(CurrentText(), typing) << "neither acts while the input window has the focus";
+  EXPECT_TRUE(visApp.showInputWindow);
+  visApp.ToggleInputWindow();
+  SetFocus(window);
+}
+
+// Ctrl+Enter in the edit box, and Enter on the button, submit; Tab moves
+// between the two; the close box only hides the window.
+TEST_F(MainWindow, TheInputWindowSubmitsItsWholeTextAndHidesOnClose) {
+  ExprInputWindow& input = *visApp.inputWindow;
+  HideInputWindow();
+  ASSERT_TRUE(visApp.SetExpressionFromText("x*y"));
+  PressKey('F', true);
+  ASSERT_TRUE(input.IsShown());
+  EXPECT_EQ(GetFocus(), input.editBox);
+  EXPECT_EQ(input.GetText(), "r=x; g=x; b=x; x*y");
+  const std::string longText = "p=pal(3); " + LongSum();
+  input.SetText(longText);
+  SendMessageA(input.editBox, WM_CHAR, '\n', 0);
+  EXPECT_EQ(CurrentText(), longText) << "the whole text builds, however long";
+  SendMessageA(input.editBox, WM_CHAR, '\t', 0);
+  EXPECT_EQ(GetFocus(), input.okButton);
+  input.SetText("x-y");
+  SendMessageA(input.okButton, WM_KEYDOWN, VK_RETURN, 0);
+  SendMessageA(input.okButton, WM_KEYUP, VK_RETURN, 0xC0000001);
+  EXPECT_EQ(CurrentText(), "r=x; g=x; b=x; x-y");
+  SendMessageA(input.okButton, WM_KEYDOWN, VK_TAB, 0);
+  EXPECT_EQ(GetFocus(), input.editBox);
+  SendMessageA(input.toolWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_FALSE(input.IsShown());
+  EXPECT_TRUE(IsWindow(input.toolWindow));
+  SetFocus(visApp.mainWindow);
+}
+
+TEST_F(MainWindow, AnAllocationThatFailsInACommandLeavesNoExpressionAndTheWindowRunning) {
+  ASSERT_TRUE(visApp.SetExpressionFromText("x*y"));
+  ASSERT_TRUE(zorva::sys::WriteClipboardText(visApp.mainWindow, "x+y"));
+  MessageBoxWatch watch;
+  refuseAllocations = true;
+  PressKey('V', true);
+  refuseAllocations = false;
+  EXPECT_EQ(visApp.current, nullptr);
+  EXPECT_TRUE(MessageBoxWatch::boxes.empty());
+  PressKey(VK_BACK, false);
+  EXPECT_NE(visApp.current, nullptr) << "the next command works";
+}
+
 TEST_F(MainWindow, StopDestroysTheWindowAndUnregistersTheClass) {
-  const HWND window = mainWindow;
+  const HWND window = visApp.mainWindow;
   visApp.Stop();
   EXPECT_FALSE(IsWindow(window));
-  EXPECT_EQ(mainWindow, nullptr);
+  EXPECT_EQ(visApp.mainWindow, nullptr);
   WNDCLASSA windowClass;
   EXPECT_FALSE(GetClassInfoA(record.hDllInstance, "Zorva", &windowClass));
   DispatchQueuedMessages();
@@ -223,7 +324,7 @@ TEST(MainWindowCreation, ARegisteredClassIsReportedWithCaptionBlah) {
     EXPECT_EQ(visApp.Start(&record), 1);
     EXPECT_EQ(MessageBoxWatch::boxes, std::vector<std::string>{"blah: Error registering window class"});
   }
-  EXPECT_EQ(mainWindow, nullptr);
+  EXPECT_EQ(visApp.mainWindow, nullptr);
   UnregisterClassA("Zorva", record.hDllInstance);
   DestroyWindow(player);
 }
@@ -247,7 +348,7 @@ TEST(MainWindowCreation, AWindowThatCannotBeMadeIsReportedAndLeavesNoClass) {
     EXPECT_EQ(MessageBoxWatch::boxes, std::vector<std::string>{"Zorva: Error creating window"});
   }
   UnhookWindowsHookEx(refuse);
-  EXPECT_EQ(mainWindow, nullptr);
+  EXPECT_EQ(visApp.mainWindow, nullptr);
   EXPECT_EQ(visApp.Start(&record), 0) << "the next Init can make the window";
   visApp.Stop();
   DestroyWindow(player);

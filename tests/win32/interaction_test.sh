@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# The input window, the image size, the configuration dialog and the timers
+# of vis_zorva.dll in zorva-player under Wine, as a user meets them. Argument:
+# the folder of the Windows programs.
+set -uo pipefail
+bin="$(cd "$1" && pwd)"
+source "$(dirname "$0")/player_checks.sh"
+
+player() {  # NAME [OPTION...]: runs NAME.script and logs to NAME.log
+  local name=$1
+  shift
+  run_player "$@" --script "$work/$name.script" --log "$work/$name.log" || fail "player $name: exit status $?"
+}
+
+value_of() { sed -n "s/^$1=//p" "$work/plugin.ini" | tr -d '\r'; }
+count_lines() { grep -cxF -- "$2" "$1"; }
+
+# With the default grey palette, "x*y" paints the pixel at column x and row
+# y (from the top) in grey (x' * y') mod 256, where (x', y') is the point of
+# the 256 x 256 area whose image pixel lands there. MAP names the landing.
+check_grey_product() {  # BMP MAP: step1 | step2 (128 x 128, tiled 2 x 2) | zoom2
+  [ "$(bmp_size "$1")" = 256x256 ] || { fail "$(basename "$1") measures $(bmp_size "$1")"; return; }
+  tail -c +55 "$1" | od -An -v -tu1 -w3 | awk -v map="$2" -v name="$(basename "$1")" '
+    { i = NR - 1; x = i % 256; y = 255 - int(i / 256)
+      if (map == "step2") { px = 2 * (x % 128); py = 2 * (y % 128) }
+      else if (map == "zoom2") { px = int(x / 2); py = int(y / 2) }
+      else { px = x; py = y }
+      want = (px * py) % 256
+      if (!($1 == want && $2 == want && $3 == want) && bad++ == 0)
+        printf "FAIL: %s at x=%d y=%d shows %d,%d,%d, not grey %d\n", name, x, y, $3, $2, $1, want }
+    END { exit bad > 0 }' || failures=$((failures + 1))
+}
+
+# The input window, a text that does not build, and the image size.
+own_plugin ShowGlyxInputWindow=0 AutoMutate=0 AutoRestart=0
+cat >"$work/input.script" <<'SCRIPT'
+0 clipboard x+
+0 key v ctrl
+1 key space
+1 key enter
+1 key up
+1 key down
+1 key c ctrl
+2 key f ctrl
+3 edittext
+3 type x*y\n
+4 edittext
+4 key f ctrl
+4 key f ctrl
+5 edittext
+5 focus main
+5 key c ctrl
+6 screenshot step1.bmp
+6 key down
+8 screenshot step2.bmp
+8 key up
+8 key up
+10 screenshot zoom2.bmp
+10 key down
+12 screenshot zoom1.bmp
+12 key back
+13 edittext
+14 quit
+SCRIPT
+player input --audio silence --frames 20
+log="$work/input.log"
+[ "$(grep -c '^messagebox' "$log")" -eq 1 ] || fail "not one message box for one text that does not build"
+expect_line "$log" 'edit ""'
+[ "$(count_lines "$log" 'edit "r=x; g=x; b=x; x*y"')" -eq 2 ] ||
+  fail "Ctrl+Enter did not build the normalised text, or Ctrl+F did not bring it back"
+expect_line "$log" 'clipboard "r=x\ng=x\nb=x\nx*y"'
+[ "$(sed -n 's/^edit //p' "$log" | tail -1)" != '"r=x; g=x; b=x; x*y"' ] || fail "Backspace brought no library entry"
+[ "$(sed -n 's/^clipboard-after-quit //p' "$log" | grep -o '\\n' | wc -l)" -eq 62 ] ||
+  fail "Enter without an expression changed the library"
+check_grey_product "$work/step1.bmp" step1
+check_grey_product "$work/step2.bmp" step2
+check_grey_product "$work/zoom2.bmp" zoom2
+check_grey_product "$work/zoom1.bmp" step1
+
+# The dialog before Init, with no settings file: it opens at the defaults,
+# and Cancel after moving the sliders writes nothing.
+own_plugin
+rm "$work/plugin.ini"
+echo "0 config cancel 131=0 136=18 shot=dialog.bmp" >"$work/cancel.script"
+player cancel --config
+expect_line "$work/cancel.log" 'config sliders 131=2 136=6'
+expect_line "$work/cancel.log" 'screenshot "dialog.bmp" saved'
+[ ! -e "$work/plugin.ini" ] || fail "Cancel wrote plugin.ini"
+grep -q '^clipboard "' "$work/cancel.log" && fail "Cancel put something on the clipboard"
+cp "$work/dialog.bmp" "$bin/../config-dialog.bmp"  # for a person to look at
+
+# Periods the sliders cannot show come back from OK as the nearest they can.
+own_plugin AutoMutate=7 AutoRestart=600 Screen_x=120
+echo "0 config ok" >"$work/ok.script"
+player ok --config
+expect_line "$work/ok.log" 'config sliders 131=1 136=18'
+[ "$(value_of AutoMutate)/$(value_of AutoRestart)/$(value_of Screen_x)" = 5/180/120 ] ||
+  fail "OK on 7 and 600 wrote $(value_of AutoMutate) and $(value_of AutoRestart)"
+
+# Real timers: the mutate timer waits while the user types in the edit box,
+# changes the expression otherwise, and stops when the dialog sets "Never".
+own_plugin ShowGlyxInputWindow=0 AutoMutate=1 AutoRestart=0
+cat >"$work/timers.script" <<SCRIPT
+0 clipboard $(seq -s+ 1 120)
+0 key v ctrl
+0 key f ctrl
+0.1s edittext
+3s edittext
+3s focus main
+6s edittext
+6s config ok 131=0 136=0
+6.1s edittext
+9s edittext
+9s quit
+SCRIPT
+player timers --audio silence
+mapfile -t texts < <(sed -n 's/^edit //p' "$work/timers.log")
+[ "${#texts[@]}" -eq 5 ] || fail "timers: ${#texts[@]} edit lines, not 5"
+[ "${texts[0]}" = "${texts[1]}" ] || fail "a timer changed the expression while the edit box had the focus"
+[ "${texts[1]}" != "${texts[2]}" ] || fail "the mutate timer did not change the expression"
+[ "${texts[3]}" = "${texts[4]}" ] || fail "a timer fired after OK with both sliders at Never"
+[ "$(value_of AutoMutate)/$(value_of AutoRestart)" = 0/0 ] || fail "OK at Never wrote $(value_of AutoMutate) and $(value_of AutoRestart)"
+
+finish "interaction"
