@@ -39,4 +39,4 @@ void AppKeepTimerPeriods(TimerPeriods periods) {
   visApp.SaveSettings();
 }
 
-void AppAbandonCurrent() { visApp.current.reset(); }
+void AppAbandonCurrent() { visApp.ReplaceCurrent(nullptr); }

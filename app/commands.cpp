@@ -40,8 +40,12 @@ void VisApp::OnCommand(WPARAM id) {
 
 bool VisApp::InputWindowHasFocus() const { return inputWindow && inputWindow->HasFocus(); }
 
+// In place, so under the lock: a frame must not run code being replaced.
 void VisApp::MutateCurrent() {
-  if (current) current->Mutate(1);
+  {
+    CriticalSection::Hold hold(expressionLock);
+    if (current) current->Mutate(1);
+  }
   RefreshInputWindowText();
 }
 
@@ -67,6 +71,7 @@ void VisApp::PasteFromClipboard() {
 // Up refines the grid down to step 1 and then magnifies; Down shrinks the
 // magnification to 1 and then coarsens the grid.
 void VisApp::ChangeImageSize(bool up) {
+  CriticalSection::Hold hold(expressionLock);
   if (!current) return;
   if (up && pixelStep == 1) zoom++;
   else if (up) pixelStep = std::max(pixelStep - 1, 1);

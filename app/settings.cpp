@@ -63,4 +63,7 @@ void VisApp::SaveSettings() {
 
 // Recorded on every frame and timer tick, so that a save keeps whether the
 // window showed then.
-void VisApp::NoteInputWindowVisibility() { showInputWindow = inputWindow && inputWindow->IsShown(); }
+void VisApp::NoteInputWindowVisibility() {
+  CriticalSection::Hold hold(expressionLock);
+  showInputWindow = inputWindow && inputWindow->IsShown();
+}

@@ -43,6 +43,7 @@ static POINT CursorInMainWindow(HWND mainWindow) {
 }
 
 int32_t VisApp::RenderFrame() {
+  CriticalSection::Hold hold(expressionLock);
   NoteInputWindowVisibility();
   CopySoundFrame(module->waveformData, module->nCh, module->spectrumData[0]);
   const POINT cursor = CursorInMainWindow(mainWindow);
@@ -67,19 +68,25 @@ void VisApp::ShowConfigDialog() {
   RestartTimers();
 }
 
+// Built beside the current expression, which renders on meanwhile, and
+// swapped in; a text that fails leaves no expression. Only a text that does
+// not parse has a message.
 bool VisApp::SetExpressionFromText(const char* text) {
-  current.reset();
-  current.reset(new (std::nothrow) zorva::GlyxImage);
-  if (!current) return false;
+  std::unique_ptr<zorva::GlyxImage> next(new (std::nothrow) zorva::GlyxImage);
   zorva::ErrorRecord errors;
-  if (!current->CreateFromText(text, errors)) {
-    current.reset();
+  const bool built = next && next->CreateFromText(text, errors) && next->Resize(kAreaSize, kAreaSize, pixelStep, kPeriod);
+  ReplaceCurrent(built ? std::move(next) : nullptr);
+  if (!built) {
     ShowBuildError(errors);
     return false;
   }
-  if (!ResizeCurrent()) return false;
   RefreshInputWindowText();
   return true;
+}
+
+void VisApp::ReplaceCurrent(std::unique_ptr<zorva::GlyxImage> next) {
+  CriticalSection::Hold hold(expressionLock);
+  current.swap(next);
 }
 
 // A text that fails without a message failed for want of memory, which is
@@ -95,6 +102,7 @@ void VisApp::ShowBuildError(const zorva::ErrorRecord& errors) {
 // Also restarts the frame counter. Without the image's memory there is no
 // expression.
 bool VisApp::ResizeCurrent() {
+  CriticalSection::Hold hold(expressionLock);
   if (current->Resize(kAreaSize, kAreaSize, pixelStep, kPeriod)) return true;
   current.reset();
   return false;
@@ -113,6 +121,7 @@ void VisApp::RefreshInputWindowText() {
 }
 
 void VisApp::PaintImage(HDC dc) {
+  CriticalSection::Hold hold(expressionLock);
   if (!current) return;
   RECT client;
   if (GetClientRect(mainWindow, &client)) DrawImage(current->image, dc, client, zoom);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/critical_section.h"
 #include "app/expr_input_window.h"
 #include "host/vis_module.h"
 #include "image/glyx_image.h"
@@ -36,6 +37,11 @@ class VisApp {
   // there is none).
   HINSTANCE moduleInstance = nullptr;
   HWND mainWindow = nullptr;
+  // Some hosts call Render on another thread than the one that runs the
+  // windows' messages. What replaces, changes or renders the current
+  // expression holds this lock; never across a message box, a dialog or a
+  // build, so that the host's thread never waits on the user.
+  CriticalSection expressionLock;
 
   void Attach(winampVisModule* record);
   int32_t Start(winampVisModule* record);
@@ -46,6 +52,8 @@ class VisApp {
   // Replaces the current expression by one built from `text`. A text that
   // does not build shows its message and leaves no current expression.
   bool SetExpressionFromText(const char* text);
+  // Swaps `next` in, under the lock; the old expression goes after it.
+  void ReplaceCurrent(std::unique_ptr<zorva::GlyxImage> next);
   void ResetToGoodParent();
   void RefreshInputWindowText();
   void PaintImage(HDC dc);
@@ -77,6 +85,7 @@ class VisApp {
  private:
   void ShowBuildError(const zorva::ErrorRecord& errors);
   bool ResizeCurrent();
+
   bool InputWindowHasFocus() const;
 };
 
