@@ -3,6 +3,7 @@
 // and calls Render once a frame, and can drive it from a script for tests.
 
 #include <windows.h>
+#include <commctrl.h>
 #include <psapi.h>
 
 #include <cstdio>
@@ -131,6 +132,10 @@ int main(int argc, char** argv) {
   AudioFeed feed;
   std::vector<ScriptEvent> events;
   if (!LoadScript(options.script, &events) || !LoadFeed(options, &feed)) return 2;
+
+  // As the real player does: a plug-in's dialog may hold trackbars.
+  const INITCOMMONCONTROLSEX commonControls = {sizeof commonControls, ICC_BAR_CLASSES};
+  InitCommonControlsEx(&commonControls);
 
   const HWND playerWindow = CreatePlayerWindow(GetModuleHandleA(nullptr));
   if (playerWindow == nullptr) return Fail("cannot create the player's window"), 1;

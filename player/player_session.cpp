@@ -28,7 +28,8 @@ bool PlayerSession::PumpMessages() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) return false;
-    TranslateMessage(&message);
+    // No TranslateMessage, as in the real player: a plug-in's edit box that
+    // translates its own key-downs would get every character twice.
     DispatchMessageA(&message);
   }
   return true;
