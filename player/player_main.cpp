@@ -86,11 +86,12 @@ static std::string ResourceLine() {
 static int RunConfig(PlayerSession& session) {
   for (const ScriptEvent& event : session.events) {
     if (event.action == ScriptAction::Config) {
-      session.watch.ExpectConfigDialog(event.button == "ok" ? IDOK : IDCANCEL);
+      session.watch.ExpectConfigDialog(event);
       break;
     }
   }
   session.module->Config(session.module);
+  session.watch.StopExpectingConfigDialog();
   Report("config closed");
   return 0;
 }
