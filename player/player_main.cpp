@@ -3,6 +3,7 @@
 // and calls Render once a frame, and can drive it from a script for tests.
 
 #include <windows.h>
+#include <commctrl.h>
 #include <psapi.h>
 
 #include <cstdio>
@@ -85,11 +86,12 @@ static std::string ResourceLine() {
 static int RunConfig(PlayerSession& session) {
   for (const ScriptEvent& event : session.events) {
     if (event.action == ScriptAction::Config) {
-      session.watch.ExpectConfigDialog(event.button == "ok" ? IDOK : IDCANCEL);
+      session.watch.ExpectConfigDialog(event);
       break;
     }
   }
   session.module->Config(session.module);
+  session.watch.StopExpectingConfigDialog();
   Report("config closed");
   return 0;
 }
@@ -131,6 +133,10 @@ int main(int argc, char** argv) {
   AudioFeed feed;
   std::vector<ScriptEvent> events;
   if (!LoadScript(options.script, &events) || !LoadFeed(options, &feed)) return 2;
+
+  // As the real player does: a plug-in's dialog may hold trackbars.
+  const INITCOMMONCONTROLSEX commonControls = {sizeof commonControls, ICC_BAR_CLASSES};
+  InitCommonControlsEx(&commonControls);
 
   const HWND playerWindow = CreatePlayerWindow(GetModuleHandleA(nullptr));
   if (playerWindow == nullptr) return Fail("cannot create the player's window"), 1;

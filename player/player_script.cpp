@@ -68,6 +68,40 @@ bool ParseClickEvent(std::istringstream& words, ScriptEvent* event, std::string*
   return why->empty();
 }
 
+// A whole word that is a decimal number within [low, high].
+bool ParseInteger(const std::string& word, long long low, long long high, int* value) {
+  char* end = nullptr;
+  const long long number = std::strtoll(word.c_str(), &end, 10);
+  *value = static_cast<int>(number);
+  return !word.empty() && *end == '\0' && number >= low && number <= high;
+}
+
+// After the button: "131=4" moves the trackbar with control id 131 to
+// position 4, "shot=a.bmp" saves the dialog once the trackbars have moved.
+bool ParseConfigEvent(std::istringstream& words, ScriptEvent* event, std::string* why) {
+  words >> event->button;
+  if (event->button != "ok" && event->button != "cancel") {
+    *why = "config needs ok or cancel";
+    return false;
+  }
+  for (std::string word; words >> word;) {
+    const size_t equals = word.find('=');
+    const std::string name = word.substr(0, equals);
+    const std::string value = equals == std::string::npos ? "" : word.substr(equals + 1);
+    if (name == "shot" && !value.empty() && event->text.empty()) {
+      event->text = value;
+      continue;
+    }
+    SliderMove move;
+    if (!ParseInteger(name, 0, 0xFFFF, &move.id) || !ParseInteger(value, INT_MIN, INT_MAX, &move.position)) {
+      *why = "config takes ID=POS and one shot=FILE after ok or cancel, not '" + word + "'";
+      return false;
+    }
+    event->sliders.push_back(move);
+  }
+  return true;
+}
+
 // A frame number, or seconds with an "s" ("20s", "2.5s").
 bool ParseWhen(const std::string& word, ScriptEvent* event) {
   char* end = nullptr;
@@ -113,9 +147,23 @@ bool ParseEvent(const std::string& line, ScriptEvent* event, std::string* why) {
   }
   if (action == "config") {
     event->action = ScriptAction::Config;
-    words >> event->button;
-    if (event->button != "ok" && event->button != "cancel") *why = "config needs ok or cancel";
+    return ParseConfigEvent(words, event, why);
+  }
+  if (action == "type") {
+    event->action = ScriptAction::Type;
+    event->text = Unescaped(RestOfLine(words));
+    if (event->text.empty()) *why = "type needs a text";
     return why->empty();
+  }
+  if (action == "focus") {
+    event->action = ScriptAction::Focus;
+    words >> event->target;
+    if (event->target != "input" && event->target != "main") *why = "focus needs input or main";
+    return why->empty();
+  }
+  if (action == "edittext") {
+    event->action = ScriptAction::EditText;
+    return true;
   }
   if (action == "quit") {
     event->action = ScriptAction::Quit;

@@ -11,12 +11,23 @@
 //   20 click left|right|double [X Y]   in the plug-in's window (default: centre)
 //   25 clipboard TEXT          the rest of the line; "\n" stands for a line break
 //   30 screenshot FILE.bmp     the plug-in's window client area
-//   40 config ok|cancel        open the plug-in's configuration and press a button
+//   40 config ok|cancel [ID=POS ...] [shot=FILE.bmp]
+//                              open the plug-in's configuration, move its
+//                              trackbars, save the dialog and press a button
+//   45 type TEXT               characters to the focused window, escaped as clipboard's
+//   46 focus input|main        the input window's edit box or the plug-in's window
+//   47 edittext                log the input window's edit text
 //   50 quit
 // An event at frame N happens after N frames have been rendered; an event at
 // a time, once that much time has passed since the run began: real time, or
 // with --frames the sound's time (frame * 1000 / fps).
-enum class ScriptAction { KeyDown, KeyUp, Key, Click, Clipboard, Screenshot, Config, Quit };
+enum class ScriptAction { KeyDown, KeyUp, Key, Click, Clipboard, Screenshot, Config, Type, Focus, EditText, Quit };
+
+// A trackbar of the configuration dialog, by control id, and where it goes.
+struct SliderMove {
+  int id = 0;
+  int position = 0;
+};
 
 struct ScriptEvent {
   int frame = 0;          // when milliseconds is -1
@@ -27,7 +38,9 @@ struct ScriptEvent {
   std::string button;  // click: left, right, double; config: ok, cancel
   int x = -1;          // click position; -1: the client area's centre
   int y = -1;
-  std::string text;    // clipboard text or screenshot file
+  std::string text;    // clipboard or typed text, screenshot file, config's shot= file
+  std::string target;  // focus: input or main
+  std::vector<SliderMove> sliders;  // config: in the script's order
 };
 
 // The events at frames sorted by frame, then the timed ones sorted by time;

@@ -28,7 +28,8 @@ bool PlayerSession::PumpMessages() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) return false;
-    TranslateMessage(&message);
+    // No TranslateMessage, as in the real player: a plug-in's edit box that
+    // translates its own key-downs would get every character twice.
     DispatchMessageA(&message);
   }
   return true;
@@ -95,16 +96,19 @@ void PlayerSession::RunDueEvents() {
   }
 }
 
+// "script frame 10: no plug-in window": an event that found nothing to act on.
+static void LogMissing(const ScriptEvent& event, const std::string& what) {
+  const std::string when = event.milliseconds >= 0 ? "time " + std::to_string(event.milliseconds) + "ms"
+                                                    : "frame " + std::to_string(event.frame);
+  playerLog.Line("script " + when + ": " + what);
+}
+
 void PlayerSession::RunEvent(const ScriptEvent& event) {
   const HWND window = FindPluginWindow(playerWindow);
-  const bool needsWindow = event.action != ScriptAction::Clipboard &&
-                           event.action != ScriptAction::Config && event.action != ScriptAction::Quit;
-  if (needsWindow && window == nullptr) {
-    const std::string when = event.milliseconds >= 0 ? "time " + std::to_string(event.milliseconds) + "ms"
-                                                      : "frame " + std::to_string(event.frame);
-    playerLog.Line("script " + when + ": no plug-in window");
-    return;
-  }
+  const bool needsWindow = event.action == ScriptAction::Key || event.action == ScriptAction::KeyDown ||
+                           event.action == ScriptAction::KeyUp || event.action == ScriptAction::Click ||
+                           event.action == ScriptAction::Screenshot;
+  if (needsWindow && window == nullptr) return LogMissing(event, "no plug-in window");
   switch (event.action) {
     case ScriptAction::Key:
     case ScriptAction::KeyDown:
@@ -115,12 +119,43 @@ void PlayerSession::RunEvent(const ScriptEvent& event) {
       playerLog.Line("screenshot " + Quoted(event.text) + (SaveClientAreaBmp(window, event.text) ? " saved" : " failed"));
       break;
     case ScriptAction::Config:
-      watch.ExpectConfigDialog(event.button == "ok" ? IDOK : IDCANCEL);
+      watch.ExpectConfigDialog(event);
       module->Config(module);
+      watch.StopExpectingConfigDialog();
       playerLog.Line("config closed");
       break;
+    case ScriptAction::Type: TypeText(event); break;
+    case ScriptAction::Focus: MoveFocus(event, window); break;
+    case ScriptAction::EditText: playerLog.Line(EditTextLine()); break;
     case ScriptAction::Quit: quitRequested = true; break;
   }
+}
+
+// One WM_CHAR a character, each to the window that has the focus then, as
+// typing does: a tab or a submitted line may move the focus.
+void PlayerSession::TypeText(const ScriptEvent& event) {
+  for (unsigned char character : event.text) {
+    const HWND focus = GetFocus();
+    if (focus == nullptr) return LogMissing(event, "no focus");
+    SendMessageA(focus, WM_CHAR, character, 1);
+  }
+}
+
+void PlayerSession::MoveFocus(const ScriptEvent& event, HWND pluginWindow) {
+  const bool input = event.target == "input";
+  const HWND target = input ? FindInputEditBox() : pluginWindow;
+  if (target == nullptr) return LogMissing(event, input ? "no input window" : "no plug-in window");
+  SetFocus(target);
+}
+
+// The input window's whole text, "edit none" without one.
+std::string PlayerSession::EditTextLine() const {
+  const HWND editBox = FindInputEditBox();
+  if (editBox == nullptr) return "edit none";
+  std::string text(static_cast<size_t>(SendMessageA(editBox, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
+  const LRESULT length = SendMessageA(editBox, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
+  text.resize(static_cast<size_t>(length));
+  return "edit " + Quoted(text);
 }
 
 // Sent, not posted, so that the key state the plug-in reads with

@@ -48,6 +48,9 @@ struct PlayerSession {
   void SendKey(HWND window, const ScriptEvent& event);
   void SendClick(HWND window, const ScriptEvent& event);
   void PutOnClipboard(const std::string& text);
+  void TypeText(const ScriptEvent& event);
+  void MoveFocus(const ScriptEvent& event, HWND pluginWindow);
+  std::string EditTextLine() const;
 };
 
 #endif

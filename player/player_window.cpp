@@ -58,3 +58,17 @@ HWND FindPluginWindow(HWND playerWindow) {
   EnumThreadWindows(GetCurrentThreadId(), ConsiderWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
+
+static BOOL CALLBACK ConsiderInputWindow(HWND window, LPARAM lParam) {
+  char className[64] = "";
+  GetClassNameA(window, className, sizeof className);
+  if (std::string(className) != "ZorvaTool") return TRUE;
+  *reinterpret_cast<HWND*>(lParam) = window;
+  return FALSE;
+}
+
+HWND FindInputEditBox() {
+  HWND inputWindow = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), ConsiderInputWindow, reinterpret_cast<LPARAM>(&inputWindow));
+  return inputWindow == nullptr ? nullptr : FindWindowExA(inputWindow, nullptr, "Edit", nullptr);
+}

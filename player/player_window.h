@@ -11,4 +11,9 @@ HWND CreatePlayerWindow(HINSTANCE instance);
 // player's window owns and that is no dialog. Null when there is none.
 HWND FindPluginWindow(HWND playerWindow);
 
+// The edit box of Zorva's input window: the "Edit" child of the top-level
+// window of class "ZorvaTool" on this thread, shown or hidden. Null when
+// there is none.
+HWND FindInputEditBox();
+
 #endif

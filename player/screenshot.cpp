@@ -35,17 +35,23 @@ bool WriteBmp(const std::string& path, int width, int height, const void* pixels
          std::fwrite(pixels, imageBytes, 1, file.get()) == 1;
 }
 
-}  // namespace
+// The whole window, caption and frame included, for a dialog as a user sees it.
+class WholeWindowDc {
+ public:
+  explicit WholeWindowDc(HWND window) : window(window), dc(GetWindowDC(window)) {}
+  ~WholeWindowDc() {
+    if (dc != nullptr) ReleaseDC(window, dc);
+  }
+  WholeWindowDc(const WholeWindowDc&) = delete;
+  WholeWindowDc& operator=(const WholeWindowDc&) = delete;
 
-bool SaveClientAreaBmp(HWND window, const std::string& path) {
-  RECT client;
-  if (!GetClientRect(window, &client)) return false;
-  const int width = client.right;
-  const int height = client.bottom;
-  if (width <= 0 || height <= 0) return false;
+  const HWND window;
+  const HDC dc;
+};
 
-  WindowDc screen(window);
-  MemoryDc memory(screen.dc);
+bool SaveDcBmp(HDC source, int width, int height, const std::string& path) {
+  if (source == nullptr || width <= 0 || height <= 0) return false;
+  MemoryDc memory(source);
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -54,12 +60,28 @@ bool SaveClientAreaBmp(HWND window, const std::string& path) {
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
   void* pixels = nullptr;
-  const GdiBitmap bitmap(CreateDIBSection(screen.dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
-  if (screen.dc == nullptr || memory.dc == nullptr || !bitmap) return false;
+  const GdiBitmap bitmap(CreateDIBSection(source, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+  if (memory.dc == nullptr || !bitmap) return false;
 
   const HGDIOBJ previous = SelectObject(memory.dc, bitmap.get());
-  const bool copied = BitBlt(memory.dc, 0, 0, width, height, screen.dc, 0, 0, SRCCOPY) != 0;
+  const bool copied = BitBlt(memory.dc, 0, 0, width, height, source, 0, 0, SRCCOPY) != 0;
   SelectObject(memory.dc, previous);
   GdiFlush();
   return copied && WriteBmp(path, width, height, pixels);
+}
+
+}  // namespace
+
+bool SaveClientAreaBmp(HWND window, const std::string& path) {
+  RECT client;
+  if (!GetClientRect(window, &client)) return false;
+  WindowDc screen(window);
+  return SaveDcBmp(screen.dc, client.right, client.bottom, path);
+}
+
+bool SaveWindowBmp(HWND window, const std::string& path) {
+  RECT frame;
+  if (!GetWindowRect(window, &frame)) return false;
+  WholeWindowDc screen(window);
+  return SaveDcBmp(screen.dc, frame.right - frame.left, frame.bottom - frame.top, path);
 }
