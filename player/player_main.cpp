@@ -83,7 +83,12 @@ static std::string ResourceLine() {
          " workingset=" + std::to_string(memory.WorkingSetSize);
 }
 
+// The script's clipboard texts go there first, so that a test can tell what
+// Config put on the clipboard.
 static int RunConfig(PlayerSession& session) {
+  for (const ScriptEvent& event : session.events) {
+    if (event.action == ScriptAction::Clipboard) session.PutOnClipboard(event.text);
+  }
   for (const ScriptEvent& event : session.events) {
     if (event.action == ScriptAction::Config) {
       session.watch.ExpectConfigDialog(event);
@@ -93,6 +98,7 @@ static int RunConfig(PlayerSession& session) {
   session.module->Config(session.module);
   session.watch.StopExpectingConfigDialog();
   Report("config closed");
+  playerLog.Line("clipboard " + session.ClipboardText());
   return 0;
 }
 

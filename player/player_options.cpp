@@ -6,7 +6,8 @@
 const char* const kPlayerUsage =
     "usage: zorva-player [--plugin DLL] [--module N] [--config]\n"
     "                    [--audio music|ramp|silence | --wav FILE]\n"
-    "                    [--frames N] [--fps N] [--script FILE] [--log FILE] [--bench]\n";
+    "                    [--frames N] [--fps N] [--script FILE] [--log FILE] [--bench]\n"
+    "                    [--render-thread]\n";
 
 static bool ParseNumber(const char* text, int* value) {
   char* end = nullptr;
@@ -51,6 +52,7 @@ bool ParsePlayerOptions(int argc, char** argv, PlayerOptions* options, std::stri
     else if (name == "--module") ok = TakeNumber(argc, argv, &i, &options->module, error);
     else if (name == "--config") options->config = true;
     else if (name == "--bench") options->bench = true;
+    else if (name == "--render-thread") options->renderThread = true;
     else if (name == "--wav") ok = TakeValue(argc, argv, &i, &options->wav, error);
     else if (name == "--audio") ok = TakeValue(argc, argv, &i, &options->audio, error);
     else if (name == "--frames") ok = TakeNumber(argc, argv, &i, &options->frames, error);

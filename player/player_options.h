@@ -14,6 +14,7 @@ struct PlayerOptions {
   std::string script;
   std::string log;
   bool bench = false;  // time every Render after the script's last event
+  bool renderThread = false;  // call Render from a second thread
 };
 
 // False with a message in *error for anything it does not understand.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 
 #include "player/player_log.h"
 #include "player/player_window.h"
@@ -15,12 +16,37 @@ void PlayerSession::Run() {
                       return event.milliseconds < 0;
                     }) - events.begin();
   nextTimedEvent = firstTimedEvent;
+  if (options.renderThread) {
+    RunWithRenderThread();
+    return;
+  }
   while (PumpMessages()) {
     RunDueEvents();
-    if (quitRequested || (options.frames >= 0 && frame >= options.frames)) break;
+    if (Finished()) break;
     RenderFrame();
     if (options.frames < 0) WaitForNextFrame();
   }
+}
+
+bool PlayerSession::Finished() const { return quitRequested || (options.frames >= 0 && frame >= options.frames); }
+
+// As hosts that render on their audio thread do: the frames come from a
+// second thread, while this one runs the windows' messages and the script.
+void PlayerSession::RunWithRenderThread() {
+  std::atomic<bool> stop{false};
+  std::thread renderer([&] {
+    while (!stop && !Finished()) {
+      RenderFrame();
+      if (options.frames < 0) Sleep(module->delayMs > 0 ? static_cast<DWORD>(module->delayMs) : 1);
+    }
+  });
+  while (PumpMessages()) {
+    RunDueEvents();
+    if (Finished()) break;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+  }
+  stop = true;
+  renderer.join();
 }
 
 // False once the thread's quit message arrives: the plug-in's window closed.
@@ -49,7 +75,7 @@ static void PutSound(const SoundRows& rows, winampVisModule* module) {
 // it follows the clock.
 void PlayerSession::RenderFrame() {
   const int soundFrame =
-      options.frames >= 0 ? frame : static_cast<int>(static_cast<long long>(ElapsedMilliseconds()) * options.fps / 1000);
+      options.frames >= 0 ? frame.load() : static_cast<int>(static_cast<long long>(ElapsedMilliseconds()) * options.fps / 1000);
   SoundRows rows;
   feed.Fill(soundFrame, options.fps, rows);
   PutSound(rows, module);

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -25,13 +26,14 @@ struct PlayerSession {
   size_t firstTimedEvent = 0;
   size_t nextTimedEvent = 0;
   DWORD startTicks = 0;
-  int frame = 0;
-  bool quitRequested = false;
+  std::atomic<int> frame{0};  // with --render-thread, counted on the render thread
+  std::atomic<bool> quitRequested{false};
   std::vector<double> renderMilliseconds{};  // with --bench: each Render after the script's last event
 
   // Until --frames are rendered, the script quits or the plug-in's window
   // closes.
   void Run();
+  void PutOnClipboard(const std::string& text);
   // The clipboard's text, quoted for the log, or "none".
   std::string ClipboardText() const;
   // "bench frames=N render_ms=M": how many Renders were timed and their median.
@@ -39,6 +41,8 @@ struct PlayerSession {
 
  private:
   bool PumpMessages();
+  bool Finished() const;
+  void RunWithRenderThread();
   void RenderFrame();
   int ElapsedMilliseconds() const;
   bool ScriptDone() const;
@@ -47,7 +51,7 @@ struct PlayerSession {
   void RunEvent(const ScriptEvent& event);
   void SendKey(HWND window, const ScriptEvent& event);
   void SendClick(HWND window, const ScriptEvent& event);
-  void PutOnClipboard(const std::string& text);
+
   void TypeText(const ScriptEvent& event);
   void MoveFocus(const ScriptEvent& event, HWND pluginWindow);
   std::string EditTextLine() const;

@@ -81,20 +81,20 @@ check_grey_product "$work/zoom1.bmp" step1
 # and Cancel after moving the sliders writes nothing.
 own_plugin
 rm "$work/plugin.ini"
-echo "0 config cancel 131=0 136=18 shot=dialog.bmp" >"$work/cancel.script"
+printf '0 clipboard as it was\n0 config cancel 131=0 136=18 shot=dialog.bmp\n' >"$work/cancel.script"
 player cancel --config
 expect_line "$work/cancel.log" 'config sliders 131=2 136=6'
 expect_line "$work/cancel.log" 'screenshot "dialog.bmp" saved'
 [ ! -e "$work/plugin.ini" ] || fail "Cancel wrote plugin.ini"
-grep -q '^clipboard "' "$work/cancel.log" && fail "Cancel put something on the clipboard"
+expect_line "$work/cancel.log" 'clipboard "as it was"'
 cp "$work/dialog.bmp" "$bin/../config-dialog.bmp"  # for a person to look at
 
 # Periods the sliders cannot show come back from OK as the nearest they can.
-own_plugin AutoMutate=7 AutoRestart=600 Screen_x=120
+own_plugin AutoMutate=7 AutoRestart=600
 echo "0 config ok" >"$work/ok.script"
 player ok --config
 expect_line "$work/ok.log" 'config sliders 131=1 136=18'
-[ "$(value_of AutoMutate)/$(value_of AutoRestart)/$(value_of Screen_x)" = 5/180/120 ] ||
+[ "$(value_of AutoMutate)/$(value_of AutoRestart)" = 5/180 ] ||
   fail "OK on 7 and 600 wrote $(value_of AutoMutate) and $(value_of AutoRestart)"
 
 # Real timers: the mutate timer waits while the user types in the edit box,

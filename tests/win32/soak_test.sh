@@ -1,24 +1,44 @@
 #!/usr/bin/env bash
-# 10,000 frames of vis_zorva.dll in zorva-player under Wine: the GDI objects
-# and the memory of the process stay flat. A reset to a good parent every 500
-# frames frees and makes the image again; a maximised stretch paints a dozen
-# tiles a frame. Argument: the folder of the Windows programs.
+# A long run of vis_zorva.dll in zorva-player under Wine: the GDI objects and
+# the memory of the process stay flat, and the log shows nothing but the run.
+# Arguments: the folder of the Windows programs, and a mode:
+# - none: 10,000 frames; a reset to a good parent every 500 frames frees and
+#   makes the image again; a maximised stretch paints a dozen tiles a frame.
+# - render-thread: 5,000 frames rendered on a second thread, as some hosts
+#   do, while the window's thread replaces and mutates the expression every
+#   few frames (Space, Backspace, Enter, Ctrl+V of a new text).
 set -uo pipefail
 bin="$(cd "$1" && pwd)"
+mode=${2:-}
 source "$(dirname "$0")/player_checks.sh"
 own_plugin ShowGlyxInputWindow=0 AutoMutate=0 AutoRestart=0
-frames=10000
 # The first frames fill caches of Wine and of the C library once (about
 # 300 KB here); a leak of one byte a frame would not show, 64 bytes would.
 allowed_growth=$((640 * 1024))
 
-{
-  for f in $(seq 500 500 9500); do echo "$f key back"; done
-  echo "2000 click double"
-  echo "2500 click double"
-} >"$work/soak.script"
-run_player --audio music --frames "$frames" --script "$work/soak.script" --log "$work/soak.log"
+if [ "$mode" = render-thread ]; then
+  frames=5000
+  options=(--render-thread)
+  for f in $(seq 8 8 4992); do
+    case $(((f / 8) % 4)) in
+      0) echo "$f key space" ;;
+      1) echo "$f key back" ;;
+      2) echo "$f key enter" ;;
+      3) echo "$f clipboard x*$f+y%(t+1)"; echo "$f key v ctrl" ;;
+    esac
+  done >"$work/soak.script"
+else
+  frames=10000
+  options=()
+  {
+    for f in $(seq 500 500 9500); do echo "$f key back"; done
+    echo "2000 click double"
+    echo "2500 click double"
+  } >"$work/soak.script"
+fi
+run_player "${options[@]}" --audio music --frames "$frames" --script "$work/soak.script" --log "$work/soak.log"
 status=$?
+grep '^messagebox\|^script' "$work/soak.log" && fail "the log shows more than the run"
 grep '^resources\|^frames' "$work/soak.log"
 if [ "$status" -ne 0 ] || ! grep -qx "frames $frames" "$work/soak.log"; then
   echo "FAIL: the player did not render $frames frames (exit status $status)"; cat "$work/stderr"
