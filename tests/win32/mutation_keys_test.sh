@@ -3,7 +3,7 @@
 # under Wine: what Ctrl+C copies afterwards differs from what it copies
 # without them. Argument: the folder of the Windows programs.
 set -uo pipefail
-bin="$1"
+bin="$(cd "$1" && pwd)"
 source "$(dirname "$0")/player_checks.sh"
 own_plugin ShowGlyxInputWindow=0 AutoMutate=0 AutoRestart=0
 
