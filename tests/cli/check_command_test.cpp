@@ -4,30 +4,17 @@
 
 #include <string>
 
-#include "library/builtin_glyxes.h"
 #include "tests/cli/zorva_process.h"
 
 namespace zorva {
 namespace {
 
-// Hands `text` to "zorva check -" on standard input.
-ZorvaRun Check(const std::string& text) { return RunZorva("check -", text); }
-
 // Only the message, as the plug-in shows it; tests/lang holds every message.
 TEST(CheckCommand, BadTextPrintsItsMessageAndExitsOne) {
-  const ZorvaRun run = Check("sin x");
+  const ZorvaRun run = RunZorva("check -", "sin x");
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err, "Left parenthesis expectedsin x\n");
-}
-
-// Compiled too: the text shows the compiler's rewrites (MutationDifferential.ProductWithZero*).
-TEST(CheckCommand, BuiltinExpressionsPrintBackUnchanged) {
-  for (const char* text : kBuiltinGlyxes) {
-    const ZorvaRun run = Check(text);
-    EXPECT_EQ(run.exitCode, 0) << text << ": " << run.err;
-    EXPECT_EQ(run.out, text + std::string("\n"));
-  }
 }
 
 // The convention every command that takes an expression follows.
