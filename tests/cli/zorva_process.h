@@ -1,5 +1,4 @@
-#ifndef ZORVA_TESTS_CLI_ZORVA_PROCESS_H
-#define ZORVA_TESTS_CLI_ZORVA_PROCESS_H
+#pragma once
 
 #include <string>
 #include <vector>
@@ -22,5 +21,3 @@ std::string TempFilePath(const std::string& name);
 std::string ReadFileBytes(const std::string& path);
 
 std::vector<std::string> Lines(const std::string& text);
-
-#endif

@@ -112,7 +112,6 @@ TEST(CodeGenGolden, BuiltinCalls) {
   EXPECT_CODE("theta(x,y)", "8b c6 8b c8 8b 57 44 57 e8 ?? ?? ?? ??");
   EXPECT_CODE("theta(x,7)", "8b c6 8b c8 ba 07 00 00 00 57 e8 ?? ?? ?? ??");
   EXPECT_CODE("theta(y,x)", "8b 47 44 8b c8 8b d6 57 e8 ?? ?? ?? ??");
-  EXPECT_CODE("rad(x,y)", "8b c6 8b c8 8b 57 44 57 e8 ?? ?? ?? ??");
   EXPECT_CODE("abs(x)", "8b c6 8b d0 c1 fa 1f 33 c2 2b c2");
   EXPECT_CODE("cos(x)", "8b c6 25 ff 00 00 00 8a 80 " + AddressHex(cosineTable));
   EXPECT_CODE("sin(x)", "8b c6 25 ff 00 00 00 8a 80 " + AddressHex(sineTable));

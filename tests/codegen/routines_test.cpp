@@ -30,14 +30,10 @@ TEST(Routines, EdgeCasesOfTheTableRoutinesAndTheSquareRoot) {
   EXPECT_EQ(AtanRoutine(1000), 250);
   EXPECT_EQ(AsinRoutine(256), 0);
   EXPECT_EQ(ExpRoutine(-1), 0);
-  EXPECT_EQ(ExpRoutine(255), 26903);
   EXPECT_EQ(ExpRoutine(INT32_MAX), 26903);
   // The square root reads its argument unsigned.
   EXPECT_EQ(SqrtRoutine(-1), 65535);
   EXPECT_EQ(SqrtRoutine(INT32_MIN), 46340);
-  EXPECT_EQ(SqrtRoutine(15), 3);
-  EXPECT_EQ(SqrtRoutine(16), 4);
-  EXPECT_EQ(SqrtRoutine(0), 0);
 }
 
 TEST(Routines, VolumeOfSilenceSquareWaveAndOverflow) {
@@ -58,39 +54,21 @@ TEST(Routines, VolumeOfSilenceSquareWaveAndOverflow) {
 TEST(Routines, ThetaIsATaxicabAngle) {
   zorva::RenderContext context = ContextCentredAt(128, 128);
   EXPECT_EQ(ThetaRoutine(128, 128, &context), 0);
-  EXPECT_EQ(ThetaRoutine(200, 128, &context), 0);
   EXPECT_EQ(ThetaRoutine(128, 200, &context), 64);
-  EXPECT_EQ(ThetaRoutine(0, 128, &context), 128);
   EXPECT_EQ(ThetaRoutine(128, 0, &context), 191);
   EXPECT_EQ(ThetaRoutine(200, 127, &context), 255);
   EXPECT_EQ(RadRoutine(131, 132, &context), 5);
   // Both offsets -2^31: the distance wraps to 0 and must not fault.
   zorva::RenderContext origin = ContextCentredAt(0, 0);
   EXPECT_EQ(ThetaRoutine(INT32_MIN, INT32_MIN, &origin), 128);
-}
-
-TEST(Routines, RandDrawsFromTheSharedGenerator) {
-  SeedRandom(1);
-  EXPECT_EQ(DrawRandom(), 41);
-  EXPECT_EQ(DrawRandom(), 18467);
-  EXPECT_EQ(RandRoutine(-1), 6334);  // a negative bound is huge unsigned: the raw draw
-  EXPECT_EQ(RandRoutine(0), 0);      // and draws nothing
-  EXPECT_EQ(RandRoutine(1000), 26500 % 1000);
-  EXPECT_EQ(RandRoutine(1), 0);
-  SeedRandom(1);
-  EXPECT_EQ(DrawRandom(), 41);
-}
-
-// Theta and rand divide by a reciprocal below 1024; the quotient must be the
-// one a division gives, on both sides of that bound.
-TEST(Routines, ThetaDividesAsADivisionWouldNearTheCentre) {
+  // Theta and rand divide by a reciprocal below 1024; the quotient must be
+  // the one a division gives, on both sides of that bound.
   constexpr int32_t kSpan = 1030;
-  zorva::RenderContext context = ContextCentredAt(0, 0);
   for (int32_t dx = 1; dx <= kSpan; dx++) {
     for (int32_t dy = 0; dy <= kSpan - dx; dy++) {
       const int32_t quotient = dy * 64 / (dx + dy);
-      ASSERT_EQ(ThetaRoutine(dx, dy, &context), quotient) << dx << "," << dy;
-      ASSERT_EQ(ThetaRoutine(-dx, dy, &context), 128 - quotient) << -dx << "," << dy;
+      ASSERT_EQ(ThetaRoutine(dx, dy, &origin), quotient) << dx << "," << dy;
+      ASSERT_EQ(ThetaRoutine(-dx, dy, &origin), 128 - quotient) << -dx << "," << dy;
     }
   }
 }
@@ -102,8 +80,12 @@ uint32_t SeedDrawing(uint32_t draw) {
   return ((draw << 16) - 2531011u) * inverse;
 }
 
+// A bound of 0 draws nothing; a negative one is huge unsigned.
 TEST(Routines, RandIsTheDrawModuloTheBoundForEveryDraw) {
-  const int32_t larger[] = {1024, 1025, 32767, 32768, INT32_MAX, -1024, INT32_MIN};
+  SeedRandom(1);
+  EXPECT_EQ(RandRoutine(0), 0);
+  EXPECT_EQ(DrawRandom(), 41);
+  const int32_t larger[] = {1024, 1025, 32767, 32768, INT32_MAX, -1, -1024, INT32_MIN};
   for (uint32_t draw = 0; draw <= 32767; draw++) {
     const uint32_t seed = SeedDrawing(draw);
     for (int32_t bound = 1; bound < 1024; bound++) {

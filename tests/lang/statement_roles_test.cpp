@@ -21,7 +21,6 @@ std::string Build(const char* text, const char* separator = "; ") {
 
 TEST(StatementRoles, DefaultsFillTheGapsAndLaterStatementsWin) {
   EXPECT_EQ(Build(""), "r=x; g=x; b=x; x");
-  EXPECT_EQ(Build("x*y"), "r=x; g=x; b=x; x*y");
   EXPECT_EQ(Build("[x,y]"), "p=pal(0); [x,y]");
   EXPECT_EQ(Build("h=x"), "h=x; s=x; l=x; x");
   EXPECT_EQ(Build("g=y; x+y"), "r=x; g=y; b=x; x+y");
@@ -34,7 +33,24 @@ TEST(StatementRoles, DefaultsFillTheGapsAndLaterStatementsWin) {
   EXPECT_EQ(Build("x; y"), "r=x; g=x; b=x; y");
   EXPECT_EQ(Build("r=x; r=255-x"), "r=255-x; g=x; b=x; x");
   EXPECT_EQ(Build("p=pal(3); r=x"), "p=pal(3); x");
-  EXPECT_EQ(Build("p=pal(1); p=pal(2)"), "p=pal(2); x");
+  EXPECT_EQ(Build("p=pal(1); p=pal(2)", "\n"), "p=pal(2)\nx");
+}
+
+// The messages that the lexer and parser tests do not reach, and where the
+// detail that follows each starts.
+TEST(StatementRoles, MessagesOfTheWholeText) {
+  EXPECT_EQ(Build("sin x"), "error: Left parenthesis expectedsin x");
+  EXPECT_EQ(Build("sin"), "error: Expression not completesin");
+  EXPECT_EQ(Build("sin(1,2"), "error: Incorrect number of arguments to function sin");
+  EXPECT_EQ(Build("theta(1)"), "error: Incorrect number of arguments to function theta");
+  EXPECT_EQ(Build("{x y}"), "error: Comma Expected{x y}");
+  EXPECT_EQ(Build("[x,y"), "error: Right bracket expected[x,y");
+  EXPECT_EQ(Build("{x,y"), "error: Right brace expected{x,y");
+  EXPECT_EQ(Build("rand()"), "error: Unknown thangrand()");
+  EXPECT_EQ(Build("1?2"), "error: Colon expected1?2");
+  EXPECT_EQ(Build("x+"), "error: Expression not completex+");
+  EXPECT_EQ(Build("x \"abc"), "error: Missing \" at end of stringx \"abc");
+  EXPECT_EQ(Build("r=x; h=y"), "error: You cannot mix RGB with HSL color models.");
 }
 
 TEST(StatementRoles, FailureKeepsNothing) {

@@ -43,21 +43,15 @@ TEST(TextForm, MinimalParentheses) {
   for (const auto& c : cases) EXPECT_EQ(Reprint(c[0]), c[1]) << c[0];
 }
 
+// The code generator swaps the operands of some nodes and marks them.
 TEST(TextForm, SwappedOperandsPrintInParsedOrder) {
   SymbolTable symbols;
-  std::unique_ptr<ExprTree> tree = Parse("x+y+t", symbols);
-  ExprNode* root = tree->Root();
-  std::swap(root->child[0], root->child[1]);
-  root->swapped = 1;
-  EXPECT_EQ(StatementString(*tree, symbols), "x+y+t");
-  std::unique_ptr<ExprTree> quotient = Parse("x*(y/t)", symbols);
-  std::swap(quotient->Root()->child[0], quotient->Root()->child[1]);
-  quotient->Root()->swapped = 1;
-  EXPECT_EQ(StatementString(*quotient, symbols), "x*(y/t)");
-  std::unique_ptr<ExprTree> product = Parse("x*3", symbols);
-  std::swap(product->Root()->child[0], product->Root()->child[1]);
-  product->Root()->swapped = 1;
-  EXPECT_EQ(StatementString(*product, symbols), "x*3");
+  for (const char* text : {"x+y+t", "x*(y/t)", "x*3"}) {
+    std::unique_ptr<ExprTree> tree = Parse(text, symbols);
+    std::swap(tree->Root()->child[0], tree->Root()->child[1]);
+    tree->Root()->swapped = 1;
+    EXPECT_EQ(StatementString(*tree, symbols), text);
+  }
 }
 
 TEST(TextForm, StatementTextNeverWritesPastTheCapacity) {
@@ -88,24 +82,6 @@ TEST(TextForm, StatementTextNeverWritesPastTheCapacity) {
   EXPECT_FALSE(StatementText(*longTree, line, symbols, sizeof line, "").complete);
   EXPECT_EQ(std::strlen(line), 1023u);
 }
-
-TEST(TextForm, ExpressionTextJoinsStatements) {
-  SymbolTable paletteSymbols, pixelSymbols;
-  std::unique_ptr<ExprTree> palette = Parse("p=pal(8,-t*3)", paletteSymbols);
-  std::unique_ptr<ExprTree> pixel = Parse("decay(rad(x,y))%snd(sin(theta(x,y))%51)", pixelSymbols);
-  const StatementView views[] = {{palette.get(), &paletteSymbols}, {pixel.get(), &pixelSymbols}};
-  const std::string whole = "p=pal(8,-t*3); decay(rad(x,y))%snd(sin(theta(x,y))%51)";
-  EXPECT_EQ(ExpressionString(views, 2, "; "), whole);
-  EXPECT_EQ(ExpressionString(views, 2, "\n"), "p=pal(8,-t*3)\ndecay(rad(x,y))%snd(sin(theta(x,y))%51)");
-  char buffer[2048];
-  BoundedText written = ExpressionText(views, 2, buffer, sizeof buffer, "; ");
-  EXPECT_EQ(buffer, whole);
-  EXPECT_TRUE(written.complete);
-  written = ExpressionText(views, 2, buffer, 20, "; ");
-  EXPECT_EQ(std::string(buffer), whole.substr(0, 19));
-  EXPECT_FALSE(written.complete);
-}
-
 
 // Random trees of every parser kind: their text parses as one statement, and
 // printing that parse gives the same text again.

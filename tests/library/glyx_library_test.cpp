@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "image/glyx_image.h"
 #include "library/builtin_glyxes.h"
 
 namespace zorva {
@@ -36,6 +37,17 @@ TEST(GlyxLibrary, BuiltinsFirstThenTheSavedEntriesUpToTheFirstEmptyOne) {
   GlyxLibrary builtinsOnly;
   builtinsOnly.LoadFrom(Keys({{"Glyx1", ""}, {"Glyx2", "y"}}));
   EXPECT_EQ(builtinsOnly.Count(), kBuiltinGlyxCount);
+}
+
+// Compiled, as the library's entries are: the text shows the compiler's
+// rewrites (MutationDifferential.ProductWithZero*), and the built-ins have none.
+TEST(GlyxLibrary, BuiltinsBuildAndPrintBackUnchanged) {
+  for (const char* text : kBuiltinGlyxes) {
+    GlyxImage glyx;
+    ErrorRecord errors;
+    ASSERT_TRUE(glyx.CreateFromText(text, errors)) << text << ": " << MessageOf(errors);
+    EXPECT_EQ(glyx.ExpressionString("; "), text);
+  }
 }
 
 // Every entry and the empty end go to "Glyx0" ... "Glyx<n>"; other keys stay,

@@ -1,31 +1,23 @@
 // The profile reader and writer of the Linux build: they must read what the
 // Windows profile functions write and leave what they do not own alone.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <climits>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "sys/profile.h"
+#include "tests/cli/zorva_process.h"
 
 namespace zorva::sys {
 namespace {
 
-std::string TempPath(const std::string& name) { return ::testing::TempDir() + std::to_string(getpid()) + "_" + name; }
-
 void WriteBytes(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 // Any line end, names in any case, blanks around names and values, comments,
 // a line without "=", and the first of two sections of one name.
 TEST(ProfileFile, ReadsWhatWindowsWrites) {
-  const std::string path = TempPath("read.ini");
+  const std::string path = TempFilePath("read.ini");
   WriteBytes(path, "[Zorvax]\nGlyx1=no\n[ zorva ]\r\nGlyx1 = x+y \t\r\n;Glyx2=comment\n\nGLYX2=a=b\rbare\r\n"
                    "glyx2=later\n[Next]\nGlyx3=no\n[ZORVA]\nGlyx3=no");
   const ProfileSection keys = LoadProfileSection(path, "Zorva");
@@ -35,34 +27,34 @@ TEST(ProfileFile, ReadsWhatWindowsWrites) {
   EXPECT_EQ(*keys.Find("bare"), "");
   EXPECT_EQ(keys.Find("Glyx3"), nullptr);
   EXPECT_TRUE(LoadProfileSection(path, "Missing").Keys().empty());
-  EXPECT_TRUE(LoadProfileSection(TempPath("no such file.ini"), "Zorva").Keys().empty());
+  EXPECT_TRUE(LoadProfileSection(TempFilePath("no such file.ini"), "Zorva").Keys().empty());
   std::remove(path.c_str());
 }
 
 // The section's keys are replaced; every other line keeps its bytes and line end.
 TEST(ProfileFile, WritesTheSectionAndNothingElse) {
-  const std::string path = TempPath("write.ini");
+  const std::string path = TempFilePath("write.ini");
   WriteBytes(path, "; top\n[Other]\nA=1\r[zorva]\r\nold=1\r\n\n[Last]\nB=2");
   ProfileSection keys;
   keys.Append("Glyx0", "x");
   keys.Append("Glyx1", "");
   ASSERT_TRUE(StoreProfileSection(path, "Zorva", keys));
-  EXPECT_EQ(ReadBytes(path), "; top\n[Other]\nA=1\r[zorva]\r\nGlyx0=x\r\nGlyx1=\r\n[Last]\nB=2");
+  EXPECT_EQ(ReadFileBytes(path), "; top\n[Other]\nA=1\r[zorva]\r\nGlyx0=x\r\nGlyx1=\r\n[Last]\nB=2");
 
   ASSERT_TRUE(StoreProfileSection(path, "New", keys));
-  EXPECT_EQ(ReadBytes(path), "; top\n[Other]\nA=1\r[zorva]\r\nGlyx0=x\r\nGlyx1=\r\n[Last]\nB=2\r\n[New]\r\nGlyx0=x\r\nGlyx1=\r\n");
+  EXPECT_EQ(ReadFileBytes(path), "; top\n[Other]\nA=1\r[zorva]\r\nGlyx0=x\r\nGlyx1=\r\n[Last]\nB=2\r\n[New]\r\nGlyx0=x\r\nGlyx1=\r\n");
 
-  const std::string fresh = TempPath("fresh.ini");
+  const std::string fresh = TempFilePath("fresh.ini");
   ASSERT_TRUE(StoreProfileSection(fresh, "Zorva", keys));
-  EXPECT_EQ(ReadBytes(fresh), "[Zorva]\r\nGlyx0=x\r\nGlyx1=\r\n");
-  EXPECT_FALSE(StoreProfileSection(TempPath("no such folder/x.ini"), "Zorva", keys));
+  EXPECT_EQ(ReadFileBytes(fresh), "[Zorva]\r\nGlyx0=x\r\nGlyx1=\r\n");
+  EXPECT_FALSE(StoreProfileSection(TempFilePath("no such folder/x.ini"), "Zorva", keys));
   std::remove(path.c_str());
   std::remove(fresh.c_str());
 }
 
 // Bytes that are no text at all read as something, and never crash.
 TEST(ProfileFile, BinaryJunkReadsWithoutHarm) {
-  const std::string path = TempPath("junk.ini");
+  const std::string path = TempFilePath("junk.ini");
   std::string junk = "[Zorva]\nGlyx1=";
   for (int i = 0; i < 100000; i++) junk += static_cast<char>((i * 7919) % 256);
   WriteBytes(path, junk);
