@@ -75,21 +75,23 @@ LRESULT CALLBACK ToolWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   return CatchAtEdge([&] { return HandleToolMessage(window, message, wParam, lParam); }, LRESULT{0});
 }
 
+using ChildHandler = LRESULT (*)(ExprInputWindow&, HWND, UINT, WPARAM, LPARAM);
+
 // The edit box and the button find the object through their parent.
-LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT HandleChildMessage(ChildHandler handle, HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
   return CatchAtEdge([&] {
-    ExprInputWindow* input = InputWindowOf(GetParent(edit));
-    return input != nullptr ? HandleEditMessage(*input, edit, message, wParam, lParam)
-                            : DefWindowProcA(edit, message, wParam, lParam);
+    ExprInputWindow* input = InputWindowOf(GetParent(child));
+    return input != nullptr ? handle(*input, child, message, wParam, lParam)
+                            : DefWindowProcA(child, message, wParam, lParam);
   }, LRESULT{0});
 }
 
+LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+  return HandleChildMessage(HandleEditMessage, edit, message, wParam, lParam);
+}
+
 LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
-  return CatchAtEdge([&] {
-    ExprInputWindow* input = InputWindowOf(GetParent(button));
-    return input != nullptr ? HandleButtonMessage(*input, button, message, wParam, lParam)
-                            : DefWindowProcA(button, message, wParam, lParam);
-  }, LRESULT{0});
+  return HandleChildMessage(HandleButtonMessage, button, message, wParam, lParam);
 }
 
 // A registration that fails because the class exists is harmless.
