@@ -68,10 +68,11 @@ void VisApp::ShowConfigDialog() {
   RestartTimers();
 }
 
-// Built beside the current expression, which renders on meanwhile, and
-// swapped in; a text that fails leaves no expression. Only a text that does
-// not parse has a message.
+// The old expression goes first, so that two never hold memory at once; the
+// new one is built outside the lock and swapped in. A text that fails leaves
+// no expression; only a text that does not parse has a message.
 bool VisApp::SetExpressionFromText(const char* text) {
+  ReplaceCurrent(nullptr);
   std::unique_ptr<zorva::GlyxImage> next(new (std::nothrow) zorva::GlyxImage);
   zorva::ErrorRecord errors;
   const bool built = next && next->CreateFromText(text, errors) && next->Resize(kAreaSize, kAreaSize, pixelStep, kPeriod);
