@@ -4,7 +4,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <psapi.h>
 
 #include <cstdio>
 #include <fstream>
@@ -19,6 +18,7 @@
 #include "player/player_session.h"
 #include "player/player_window.h"
 #include "player/plugin_host.h"
+#include "player/process_resources.h"
 
 static void Report(const std::string& line) {
   std::printf("%s\n", line.c_str());
@@ -55,32 +55,6 @@ static void FillPlayerFields(winampVisModule* module, HWND playerWindow, HMODULE
   module->hDllInstance = library;
   module->sRate = feed.kind == FeedKind::Clip ? feed.clip.sampleRate : 44100;
   module->nCh = feed.kind == FeedKind::Clip ? feed.clip.channels : 2;
-}
-
-// Wine's GetGuiResources reports no GDI objects, but its GetObjectType
-// answers for a handle's table index alone, so there the live objects can be
-// counted by probing every index. Windows checks the whole handle, so there
-// the probe may find nothing while GetGuiResources counts.
-static int CountLiveGdiHandles() {
-  int live = 0;
-  for (UINT_PTR index = 1; index <= 0xFFFF; index++) {
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) live++;
-  }
-  return live;
-}
-
-// GDI and USER objects and private bytes of the process, so that a long run
-// shows whether a plug-in leaks.
-static std::string ResourceLine() {
-  PROCESS_MEMORY_COUNTERS_EX memory = {};
-  memory.cb = sizeof memory;
-  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
-  return "resources gdi=" + std::to_string(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) +
-         " gdilive=" + std::to_string(CountLiveGdiHandles()) +
-         " user=" + std::to_string(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)) +
-         " private=" + std::to_string(memory.PrivateUsage) +
-         " pagefile=" + std::to_string(memory.PagefileUsage) +
-         " workingset=" + std::to_string(memory.WorkingSetSize);
 }
 
 // The script's clipboard texts go there first, so that a test can tell what

@@ -161,8 +161,8 @@ bool ParseEvent(const std::string& line, ScriptEvent* event, std::string* why) {
     if (event->target != "input" && event->target != "main") *why = "focus needs input or main";
     return why->empty();
   }
-  if (action == "edittext") {
-    event->action = ScriptAction::EditText;
+  if (action == "edittext" || action == "resources") {
+    event->action = action == "edittext" ? ScriptAction::EditText : ScriptAction::Resources;
     return true;
   }
   if (action == "quit") {

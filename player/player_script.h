@@ -21,7 +21,7 @@
 // An event at frame N happens after N frames have been rendered; an event at
 // a time, once that much time has passed since the run began: real time, or
 // with --frames the sound's time (frame * 1000 / fps).
-enum class ScriptAction { KeyDown, KeyUp, Key, Click, Clipboard, Screenshot, Config, Type, Focus, EditText, Quit };
+enum class ScriptAction { KeyDown, KeyUp, Key, Click, Clipboard, Screenshot, Config, Type, Focus, EditText, Resources, Quit };
 
 // A trackbar of the configuration dialog, by control id, and where it goes.
 struct SliderMove {

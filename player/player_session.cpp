@@ -7,6 +7,7 @@
 
 #include "player/player_log.h"
 #include "player/player_window.h"
+#include "player/process_resources.h"
 #include "player/screenshot.h"
 #include "sys/clipboard.h"
 
@@ -153,6 +154,7 @@ void PlayerSession::RunEvent(const ScriptEvent& event) {
     case ScriptAction::Type: TypeText(event); break;
     case ScriptAction::Focus: MoveFocus(event, window); break;
     case ScriptAction::EditText: playerLog.Line(EditTextLine()); break;
+    case ScriptAction::Resources: playerLog.Line(ResourceLine()); break;
     case ScriptAction::Quit: quitRequested = true; break;
   }
 }

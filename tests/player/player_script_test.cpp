@@ -41,8 +41,8 @@ TEST(PlayerScript, TimedEventsFollowTheFramedOnesInOrderOfTime) {
 
 TEST(PlayerScript, ReadsTheVerbsOfTheInputWindowAndTheConfigurationDialog) {
   const auto events = Parsed("0 type 1+x\\n\n1 focus input\n2 config ok 131=0 136=18 shot=a.bmp\n"
-                             "3 config cancel\n4 edittext\n");
-  ASSERT_EQ(events.size(), 5u);
+                             "3 config cancel\n4 edittext\n5 resources\n");
+  ASSERT_EQ(events.size(), 6u);
   EXPECT_EQ(events[0].action, ScriptAction::Type);
   EXPECT_EQ(events[0].text, "1+x\n");  // "\n" is the line feed that Ctrl+Enter types
   EXPECT_EQ(events[1].target, "input");
@@ -56,6 +56,7 @@ TEST(PlayerScript, ReadsTheVerbsOfTheInputWindowAndTheConfigurationDialog) {
   EXPECT_TRUE(events[3].sliders.empty());
   EXPECT_EQ(events[3].text, "");
   EXPECT_EQ(events[4].action, ScriptAction::EditText);
+  EXPECT_EQ(events[5].action, ScriptAction::Resources);
 }
 
 TEST(PlayerScript, NamesTheLineOfAMistake) {
