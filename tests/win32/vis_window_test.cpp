@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <new>
 #include <string>
 #include <utility>
@@ -180,6 +181,31 @@ TEST_F(MainWindow, CtrlCCopiesOneStatementALineAndCtrlVBuildsTheText) {
   PressKey('C', true);
   ASSERT_TRUE(zorva::sys::ReadClipboardText(visApp.mainWindow, &text));
   EXPECT_EQ(text, "r=x\ng=y\nb=x\nx+y");
+}
+
+// What another program may leave: bytes of any format, without a NUL.
+static void PutOnClipboard(HWND owner, UINT format, const std::string& bytes) {
+  ASSERT_TRUE(OpenClipboard(owner));
+  EmptyClipboard();
+  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+  std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
+  GlobalUnlock(block);
+  SetClipboardData(format, block);
+  CloseClipboard();
+}
+
+TEST_F(MainWindow, CtrlVIgnoresAClipboardWithoutTextAndReadsTextWithoutItsNul) {
+  ASSERT_TRUE(visApp.SetExpressionFromText("x*y"));
+  MessageBoxWatch watch;
+  PutOnClipboard(visApp.mainWindow, RegisterClipboardFormatA("Zorva test bytes"), "x+y");
+  PressKey('V', true);
+  EXPECT_EQ(CurrentText(), "r=x; g=x; b=x; x*y");
+  // Windows hands the block over as it is; Wine's clipboard puts a NUL in its
+  // last byte: the blank is what either may keep.
+  PutOnClipboard(visApp.mainWindow, CF_TEXT, "x-y ");
+  PressKey('V', true);
+  EXPECT_EQ(CurrentText(), "r=x; g=x; b=x; x-y");
+  EXPECT_TRUE(MessageBoxWatch::boxes.empty());
 }
 
 // The pixel statements "xm" and "ym" fill the image with the cursor's position
