@@ -16,11 +16,21 @@ constexpr LONG kDefaultWindowY = 50;
 // Read for a missing key: a point that lies on no monitor.
 constexpr int32_t kNoPosition = INT32_MIN;
 
+// The plug-in's path may be longer than MAX_PATH where the host allows long
+// paths, and a cut one would name another folder: the buffer grows until the
+// whole path fits (Windows paths end before 32,768 characters).
+static std::string ModulePath(HINSTANCE module) {
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameA(module, &path[0], static_cast<DWORD>(path.size()));
+    if (length < path.size() || path.size() >= 32768) return path.substr(0, length);
+    path.resize(path.size() * 2);
+  }
+}
+
 // Cut after the last backslash, which stays; without one, the bare name.
 std::string VisApp::SettingsFilePath() const {
-  char modulePath[MAX_PATH] = "";
-  GetModuleFileNameA(module->hDllInstance, modulePath, sizeof modulePath);
-  std::string path = modulePath;
+  std::string path = ModulePath(module->hDllInstance);
   const size_t slash = path.rfind('\\');
   path.erase(slash == std::string::npos ? 0 : slash + 1);
   return path + "plugin.ini";
