@@ -4,5 +4,5 @@
 
 #include <string>
 
-// "resources gdi=N gdilive=N user=N private=N pagefile=N workingset=N"
+// "resources gdi=N gdilive=N user=N private=N pagefile=N workingset=N committed=N"
 std::string ResourceLine();

@@ -1,7 +1,7 @@
 // Trees grown by mutation from every built-in expression render the same
 // bytes through the generated code and through the reference evaluator,
 // print texts that read back as themselves, and render as those texts do.
-// ZORVA_MUTATIONS sets how many mutations a run makes (scripts/soak makes
+// ZORVA_MUTATIONS sets how many mutations a run makes (scripts/soak --mutations makes
 // many more under AddressSanitizer).
 
 #include <gtest/gtest.h>
