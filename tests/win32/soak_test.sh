@@ -30,6 +30,7 @@ if [ "$mode" = render-thread ]; then
       3) echo "$f clipboard x*$f+y%(t+1)"; echo "$f key v ctrl" ;;
     esac
   done >"$work/soak.script"
+  for f in 500 2000 3500; do echo "$f resources"; done >>"$work/soak.script"
 elif [ "$mode" = long ]; then
   frames=100000
   options=()
@@ -59,8 +60,8 @@ fi
 field() {  # NAME LINE: the value of NAME=... in a resources line
   sed -n "s/.* $1=\([0-9]*\).*/\1/p" <<<"$2"
 }
-# The long run measures from its line at 10,000 frames: by then every path
-# has run, and what Wine makes once for it is made.
+# A run with resources events measures from the first of them: by then every
+# path has run, and what Wine makes once for it (a thread, caches) is made.
 lines=$(grep -c '^resources' "$work/soak.log")
 start=$(grep '^resources' "$work/soak.log" | sed -n "$((lines > 2 ? 2 : 1))p")
 end=$(grep '^resources' "$work/soak.log" | tail -1)
