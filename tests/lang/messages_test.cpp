@@ -1,7 +1,7 @@
 // The texts of the messages that expression text can reach are checked by the
-// lexer, parser and statement tests; that the first message of a text wins,
-// by Parser.FirstErrorOfTheTextWins; that an internal error shows its text and
-// returns, by Descriptor and SymbolTable.
+// lexer, parser and statement tests and docs/language.md's examples; that the first
+// message of a text wins, by Parser.FirstErrorOfTheTextWins; that an internal error
+// shows its text and returns, by Descriptor and SymbolTable.
 #include <gtest/gtest.h>
 
 #include "lang/messages.h"
