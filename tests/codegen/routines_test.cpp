@@ -12,15 +12,7 @@
 
 namespace {
 
-zorva::RenderContext ContextCentredAt(int32_t cx, int32_t cy, int32_t channel = 0) {
-  zorva::RenderContext context{};
-  context.centerX = cx;
-  context.centerY = cy;
-  context.channel = channel;
-  return context;
-}
-
-TEST(Routines, EdgeCasesOfTheTableRoutinesAndTheSquareRoot) {
+TEST(Routines, EdgeCasesOfTheTableRoutinesTheSquareRootAndTheVolume) {
   EXPECT_EQ(SineOfSigned(-1), 255 - 131);
   EXPECT_EQ(TanRoutine(64), 512);
   EXPECT_EQ(TanRoutine(128), 2147483647);
@@ -34,9 +26,7 @@ TEST(Routines, EdgeCasesOfTheTableRoutinesAndTheSquareRoot) {
   // The square root reads its argument unsigned.
   EXPECT_EQ(SqrtRoutine(-1), 65535);
   EXPECT_EQ(SqrtRoutine(INT32_MIN), 46340);
-}
-
-TEST(Routines, VolumeOfSilenceSquareWaveAndOverflow) {
+  // The volume of silence, of a square wave, and where its sum overflows.
   for (int i = 0; i < kWaveformBytes; i++) soundWaveform[i] = 128;
   EXPECT_EQ(VolRoutine(0), 0);
   for (int i = 0; i < kWaveformBytes; i++) soundWaveform[i] = (i / 2) % 2 ? 255 : 0;
@@ -52,14 +42,15 @@ TEST(Routines, VolumeOfSilenceSquareWaveAndOverflow) {
 }
 
 TEST(Routines, ThetaIsATaxicabAngle) {
-  zorva::RenderContext context = ContextCentredAt(128, 128);
+  zorva::RenderContext context{};
+  context.centerX = context.centerY = 128;
   EXPECT_EQ(ThetaRoutine(128, 128, &context), 0);
   EXPECT_EQ(ThetaRoutine(128, 200, &context), 64);
   EXPECT_EQ(ThetaRoutine(128, 0, &context), 191);
   EXPECT_EQ(ThetaRoutine(200, 127, &context), 255);
   EXPECT_EQ(RadRoutine(131, 132, &context), 5);
   // Both offsets -2^31: the distance wraps to 0 and must not fault.
-  zorva::RenderContext origin = ContextCentredAt(0, 0);
+  zorva::RenderContext origin{};
   EXPECT_EQ(ThetaRoutine(INT32_MIN, INT32_MIN, &origin), 128);
   // Theta and rand divide by a reciprocal below 1024; the quotient must be
   // the one a division gives, on both sides of that bound.

@@ -13,7 +13,7 @@ void ExpectRgb(int h, int s, int l, int red, int green, int blue) {
   EXPECT_EQ(c.blue, blue) << h << "," << s << "," << l;
 }
 
-TEST(Hsl, PrimaryAndMixedColours) {
+TEST(Hsl, PrimaryAndMixedColoursAndClampedRampTops) {
   ExpectRgb(0, 255, 127, 254, 0, 0);
   ExpectRgb(85, 255, 127, 0, 254, 0);
   ExpectRgb(170, 255, 127, 0, 0, 254);
@@ -22,9 +22,7 @@ TEST(Hsl, PrimaryAndMixedColours) {
   ExpectRgb(128, 128, 192, 160, 224, 224);
   ExpectRgb(255, 255, 255, 255, 255, 255);
   for (int l = 0; l < 256; l++) ExpectRgb(77, 0, l, l, l, l);  // no saturation: grey
-}
-
-TEST(Hsl, RampTopIsClampedInsteadOfWrapping) {
+  // The top of a ramp is clamped instead of wrapping.
   EXPECT_EQ(HueToChannel(0, 254, 127), 254);
   ExpectRgb(42, 255, 127, 254, 254, 0);
   ExpectRgb(127, 255, 127, 0, 254, 254);

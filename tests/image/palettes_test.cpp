@@ -10,13 +10,6 @@
 
 namespace {
 
-void ExpectColour(int palette, int entry, int red, int green, int blue) {
-  const uint8_t* c = BuiltinPalettes[palette][entry];
-  EXPECT_EQ(c[0], red) << "palette " << palette << " entry " << entry;
-  EXPECT_EQ(c[1], green) << "palette " << palette << " entry " << entry;
-  EXPECT_EQ(c[2], blue) << "palette " << palette << " entry " << entry;
-}
-
 TEST(Palettes, CommittedDataEqualsTheGeneratorsOutput) {
   static PaletteTable expanded;
   ExpandPalettes(expanded);
@@ -32,7 +25,7 @@ TEST(Palettes, KeyColoursAreExactAndEntriesFollowTheLineBetweenThem) {
       const PaletteKey& from = keys[k];
       const PaletteKey& to = keys[k + 1];
       ASSERT_LT(from.entry, to.entry);
-      ExpectColour(p, from.entry, from.rgb[0], from.rgb[1], from.rgb[2]);
+      EXPECT_EQ(std::memcmp(BuiltinPalettes[p][from.entry], from.rgb, 3), 0) << "palette " << p << " key " << k;
       for (int i = from.entry; i <= to.entry; i++)
         for (int c = 0; c < 3; c++) {
           double line = from.rgb[c] + double(to.rgb[c] - from.rgb[c]) * (i - from.entry) /

@@ -5,6 +5,7 @@
 #include <climits>
 #include <fstream>
 #include <string>
+#include <utility>
 
 #include "sys/profile.h"
 #include "tests/cli/zorva_process.h"
@@ -15,7 +16,7 @@ namespace {
 void WriteBytes(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 // Any line end, names in any case, blanks around names and values, comments,
-// a line without "=", and the first of two sections of one name.
+// a line without "=", the first of two sections of one name, and binary junk.
 TEST(ProfileFile, ReadsWhatWindowsWrites) {
   const std::string path = TempFilePath("read.ini");
   WriteBytes(path, "[Zorvax]\nGlyx1=no\n[ zorva ]\r\nGlyx1 = x+y \t\r\n;Glyx2=comment\n\nGLYX2=a=b\rbare\r\n"
@@ -28,6 +29,13 @@ TEST(ProfileFile, ReadsWhatWindowsWrites) {
   EXPECT_EQ(keys.Find("Glyx3"), nullptr);
   EXPECT_TRUE(LoadProfileSection(path, "Missing").Keys().empty());
   EXPECT_TRUE(LoadProfileSection(TempFilePath("no such file.ini"), "Zorva").Keys().empty());
+  // Bytes that are no text at all read as something, and never crash.
+  std::string junk = "[Zorva]\nGlyx1=";
+  for (int i = 0; i < 100000; i++) junk += static_cast<char>((i * 7919) % 256);
+  WriteBytes(path, junk);
+  const ProfileSection junkKeys = LoadProfileSection(path, "Zorva");
+  ASSERT_NE(junkKeys.Find("Glyx1"), nullptr);
+  EXPECT_FALSE(junkKeys.Find("Glyx1")->empty());
   std::remove(path.c_str());
 }
 
@@ -52,33 +60,15 @@ TEST(ProfileFile, WritesTheSectionAndNothingElse) {
   std::remove(fresh.c_str());
 }
 
-// Bytes that are no text at all read as something, and never crash.
-TEST(ProfileFile, BinaryJunkReadsWithoutHarm) {
-  const std::string path = TempFilePath("junk.ini");
-  std::string junk = "[Zorva]\nGlyx1=";
-  for (int i = 0; i < 100000; i++) junk += static_cast<char>((i * 7919) % 256);
-  WriteBytes(path, junk);
-  const ProfileSection keys = LoadProfileSection(path, "Zorva");
-  ASSERT_NE(keys.Find("Glyx1"), nullptr);
-  EXPECT_FALSE(keys.Find("Glyx1")->empty());
-  std::remove(path.c_str());
-}
-
 TEST(ProfileFile, NumbersReadAsTheProfileFunctionsReadThem) {
-  ProfileSection keys;
-  keys.Append("a", " -12abc");
-  keys.Append("b", "+7");
-  keys.Append("c", "99999999999");
-  keys.Append("d", "-99999999999");
-  keys.Append("e", "junk");
-  keys.Append("f", "");
-  EXPECT_EQ(ProfileInt(keys, "A", 3), -12);
-  EXPECT_EQ(ProfileInt(keys, "b", 3), 7);
-  EXPECT_EQ(ProfileInt(keys, "c", 3), INT_MAX);
-  EXPECT_EQ(ProfileInt(keys, "d", 3), INT_MIN);
-  EXPECT_EQ(ProfileInt(keys, "e", 3), 0);
-  EXPECT_EQ(ProfileInt(keys, "f", 3), 3);
-  EXPECT_EQ(ProfileInt(keys, "missing", 3), 3);
+  const std::pair<const char*, int> valuesRead[] = {{" -12abc", -12}, {"+7", 7}, {"99999999999", INT_MAX},
+                                                    {"-99999999999", INT_MIN}, {"junk", 0}, {"", 3}};
+  for (const auto& [value, read] : valuesRead) {
+    ProfileSection keys;
+    keys.Append("a", value);
+    EXPECT_EQ(ProfileInt(keys, "A", 3), read) << value;
+  }
+  EXPECT_EQ(ProfileInt(ProfileSection(), "missing", 3), 3);
 }
 
 }  // namespace
