@@ -115,8 +115,8 @@ TEST(Mutation, NeverTouchesPalOrWhatAStatementAssigns) {
   for (uint32_t seed = 1; seed <= 60; ++seed) {
     GlyxImage glyx, channels;
     ErrorRecord errors;
-    ASSERT_TRUE(glyx.CreateFromText("p=pal(8,-t*3); r=x+y; x*y", errors));
-    ASSERT_TRUE(channels.CreateFromText("r=x; g=y+1; b=t*2; x", errors));
+    ASSERT_TRUE(glyx.CreateFromText("p=pal(8,-t*3); r=x+y; x*y", errors) &&
+                channels.CreateFromText("r=x; g=y+1; b=t*2; x", errors));
     SeedRandom(seed);
     for (int i = 0; i < 10; ++i) {
       glyx.Mutate(1);

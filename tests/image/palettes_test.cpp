@@ -10,13 +10,10 @@
 
 namespace {
 
-TEST(Palettes, CommittedDataEqualsTheGeneratorsOutput) {
+TEST(Palettes, CommittedDataIsTheGeneratorsLinesThroughTheKeyColours) {
   static PaletteTable expanded;
   ExpandPalettes(expanded);
   EXPECT_EQ(std::memcmp(expanded, BuiltinPalettes, sizeof expanded), 0);
-}
-
-TEST(Palettes, KeyColoursAreExactAndEntriesFollowTheLineBetweenThem) {
   for (int p = 0; p < kPaletteCount; p++) {
     std::vector<PaletteKey> keys = PaletteKeys(p);
     ASSERT_EQ(keys.front().entry, 0);

@@ -54,8 +54,7 @@ TEST(TextForm, StatementTextNeverWritesPastTheCapacity) {
   EXPECT_STREQ(buffer, "x+y; ");
   EXPECT_EQ(written.length, 5u);
   EXPECT_TRUE(written.complete);
-  written = StatementText(*tree, buffer, symbols, 0, "");
-  EXPECT_FALSE(written.complete);
+  EXPECT_FALSE(StatementText(*tree, buffer, symbols, 0, "").complete);
   ExprTree empty(nullptr);
   EXPECT_EQ(StatementText(empty, buffer, symbols, sizeof buffer, "; ").length, 0u);
   EXPECT_STREQ(buffer, "");
