@@ -66,7 +66,7 @@ lines=$(grep -c '^resources' "$work/soak.log")
 start=$(grep '^resources' "$work/soak.log" | sed -n "$((lines > 2 ? 2 : 1))p")
 end=$(grep '^resources' "$work/soak.log" | tail -1)
 # Wine reports GDI objects only through the probe (gdilive), Windows through
-# GetGuiResources (gdi): both must stay where they were after Init.
+# GetGuiResources (gdi): both must end where they were at the first measure.
 for counter in gdi gdilive; do
   if [ "$(field $counter "$start")" != "$(field $counter "$end")" ]; then
     fail "$counter went from $(field $counter "$start") to $(field $counter "$end")"
