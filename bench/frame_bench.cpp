@@ -20,7 +20,7 @@
 
 namespace zorva::bench {
 
-const char* const kEngineNames[kEngineCount] = {"jit", "static", "peer", "evaluator", "baseline"};
+const char* const kEngineNames[kEngineCount] = {"jit", "static", "peer", "evaluator", "baseline", "limit"};
 
 namespace {
 
@@ -48,7 +48,7 @@ struct Subject {
       return false;
     }
     glyx.Resize(kFrameSide, kFrameSide, 1, kFramePeriod);
-    for (PixelImage* image : {&staticImage, &peerImage, &evaluatorImage, &baselineImage})
+    for (PixelImage* image : {&staticImage, &peerImage, &evaluatorImage, &baselineImage, &limitImage})
       image->Allocate(kFrameSide, kFrameSide);
     return true;
   }
@@ -64,12 +64,13 @@ struct Subject {
   Workload workload;
   GlyxImage glyx;
   BaselineGlyx baseline;
-  PixelImage staticImage, peerImage, evaluatorImage, baselineImage;
+  PixelImage staticImage, peerImage, evaluatorImage, baselineImage, limitImage;
   int32_t frames[kEngineCount] = {};
 };
 
 struct Engines {
-  StaticLibrary staticLibrary;
+  StaticLibrary staticLibrary{Linkage::kThroughPointers};
+  StaticLibrary limitLibrary{Linkage::kOneUnit};
   PeerEngine peer;
 };
 
@@ -84,6 +85,10 @@ PixelImage& RenderWith(Engine engine, Subject& subject, Engines& engines) {
       RenderFrame(subject.glyx.statements, subject.staticImage, in,
                   [&](const Statement& s, RenderContext& c) { engines.staticLibrary.RunPass(s, c); });
       return subject.staticImage;
+    case kLimit:
+      RenderFrame(subject.glyx.statements, subject.limitImage, in,
+                  [&](const Statement& s, RenderContext& c) { engines.limitLibrary.RunPass(s, c); });
+      return subject.limitImage;
     case kPeer:
       RenderFrame(subject.glyx.statements, subject.peerImage, in,
                   [&](const Statement& s, RenderContext& c) { engines.peer.RunPass(s, c); });
@@ -108,7 +113,7 @@ std::vector<uint8_t> FrameBytes(const PixelImage& image) {
 // The first frame (t = 0, the same random draws) of each engine but the
 // peer against the JIT's.
 bool CheckIdentical(Subject& subject, Engines& engines, std::string* error) {
-  for (Engine engine : {kStatic, kEvaluator, kBaseline}) {
+  for (Engine engine : {kStatic, kLimit, kEvaluator, kBaseline}) {
     subject.glyx.Resize(kFrameSide, kFrameSide, 1, kFramePeriod);
     subject.frames[engine] = 0;
     SeedRandom(kCheckSeed);
@@ -207,6 +212,7 @@ bool MeasureFrames(const std::vector<Workload>& workloads, int repeats, std::vec
     bool added = true;
     subject.ForEachStatement([&](const Statement& s) {
       engines.staticLibrary.Add(s);
+      engines.limitLibrary.Add(s);
       added = added && engines.peer.Add(s, error);
     });
     if (!added) {
@@ -214,7 +220,7 @@ bool MeasureFrames(const std::vector<Workload>& workloads, int repeats, std::vec
       return false;
     }
   }
-  if (!engines.staticLibrary.Build(error)) return false;
+  if (!engines.staticLibrary.Build(error) || !engines.limitLibrary.Build(error)) return false;
   for (auto& subject : subjects) {
     if (!CheckIdentical(*subject, engines, error)) return false;
   }

@@ -1,4 +1,4 @@
-// zorva bench's measurements: whole frames of each expression through five
+// zorva bench's measurements: whole frames of each expression through six
 // engines, interleaved and repeated, and the time to parse and compile.
 #pragma once
 
@@ -8,7 +8,7 @@
 
 namespace zorva::bench {
 
-enum Engine { kJit, kStatic, kPeer, kEvaluator, kBaseline, kEngineCount };
+enum Engine { kJit, kStatic, kPeer, kEvaluator, kBaseline, kLimit, kEngineCount };
 
 extern const char* const kEngineNames[kEngineCount];
 
@@ -30,11 +30,11 @@ struct Measurement {
   double compileMicroseconds = 0;         // parse + compile of the pixel statement
 };
 
-// Measures every workload: `repeats` frames of the JIT, the static limit
-// and the baseline, a third as many of the peer and the evaluator, all
-// interleaved; medians of each. Before timing, checks that the static limit,
-// the reference evaluator and the baseline render frames byte-identical to
-// the JIT's; false with the first difference in `error`. `progress` gets a
+// Measures every workload: `repeats` frames of the JIT, the two static
+// limits and the baseline, a third as many of the peer and the evaluator,
+// all interleaved; medians of each. Before timing, checks that the static
+// limits, the reference evaluator and the baseline render frames
+// byte-identical to the JIT's; false with the first difference in `error`. `progress` gets a
 // line per workload.
 bool MeasureFrames(const std::vector<Workload>& workloads, int repeats, std::vector<Measurement>* results,
                    std::string* error, void (*progress)(const std::string& line));

@@ -9,12 +9,36 @@ namespace zorva::bench {
 
 namespace {
 
+// The routines, their tables and the state they read, compiled with the
+// passes. The unit has its own copies of the sound frame and the random
+// generator's state, which the program hands in and takes back.
+constexpr const char kOneUnitSources[] = R"(#include "codegen/routines.cpp"
+#include "codegen/lookup_tables.cpp"
+#include "codegen/random.cpp"
+#include "codegen/sound_frame.cpp"
+#include "image/palettes.cpp"
+#include "image/palettes_data.cpp"
+
+typedef zorva::RenderContext Context;
+
+extern "C" __attribute__((visibility("default"))) void EnterUnit(const uint8_t* waveform, const uint8_t* spectrum,
+                                                                 uint32_t state) {
+  memcpy(soundWaveform, waveform, sizeof soundWaveform);
+  memcpy(soundSpectrum, spectrum, sizeof soundSpectrum);
+  randomState = state;
+}
+
+extern "C" __attribute__((visibility("default"))) uint32_t LeaveUnit() { return randomState; }
+)";
+
 constexpr const char kPrologue[] = R"(#include <stdint.h>
 #include <string.h>
+)";
 
+constexpr const char kHelpers[] = R"(
 typedef int32_t (__attribute__((fastcall)) * Routine1)(int32_t);
-typedef int32_t (__attribute__((fastcall)) * Routine2)(int32_t, int32_t, const void*);
-typedef int32_t (__attribute__((fastcall)) * RoutineX)(int32_t, int32_t, int32_t, const void*);
+typedef int32_t (__attribute__((fastcall)) * Routine2)(int32_t, int32_t, const Context*);
+typedef int32_t (__attribute__((fastcall)) * RoutineX)(int32_t, int32_t, int32_t, const Context*);
 
 struct StaticEnvironment {
   const void* routines[23];
@@ -80,7 +104,7 @@ int32_t CompiledCallKind(const BuiltinFunc& row, int32_t count) {
 // within one expression open, and rand's draws depend on it.
 class Printer {
  public:
-  explicit Printer(const SymbolTable& symbols) : symbols(symbols) {}
+  Printer(const SymbolTable& symbols, Linkage linkage) : symbols(symbols), linkage(linkage) {}
 
   std::string Value(const ExprNode* node);
   std::string body;
@@ -108,7 +132,10 @@ class Printer {
   std::string Conditional(const ExprNode* node);
   std::string Call(const ExprNode* node);
 
+  std::string Routine(const BuiltinFunc& row, int32_t index, const char* type) const;
+
   const SymbolTable& symbols;
+  const Linkage linkage;
   int next = 0;
 };
 
@@ -156,6 +183,12 @@ std::string Printer::Conditional(const ExprNode* node) {
   return name;
 }
 
+// The routines are named after their built-in: TanRoutine, PalRoutine, ...
+std::string Printer::Routine(const BuiltinFunc& row, int32_t index, const char* type) const {
+  if (linkage == Linkage::kOneUnit) return std::string(row.name) + "Routine";
+  return std::string("((") + type + ")r[" + std::to_string(index) + "])";
+}
+
 std::string Printer::Call(const ExprNode* node) {
   const BuiltinFunc& row = symbols.BuiltinOf(symbols.At(node->symbol));
   const int32_t index = symbols.At(node->symbol).builtin;
@@ -167,7 +200,6 @@ std::string Printer::Call(const ExprNode* node) {
   }
   const std::string& a = arguments[0];
   const std::string& b = arguments[1];
-  const std::string routine = "r[" + std::to_string(index) + "]";
   switch (CompiledCallKind(row, count)) {
     case 49: return Local("Abs(" + a + ")");
     case 50: return Local("cosine[" + a + " & 255]");
@@ -177,10 +209,10 @@ std::string Printer::Call(const ExprNode* node) {
     case 54: return Local("Tri(" + a + ")");
     case 55: case 56: return Local("waveform[2 * (" + a + " & 255)]");
     case 57: return Local("waveform[2 * (" + a + " & 255) + 1]");
-    case 58: return Local("((RoutineX)" + routine + ")(" + a + ", " + b + ", x, c)");
-    case 59: return Local("((RoutineX)" + routine + ")(" + a + ", 0, x, c)");
-    case 65: return Local("((Routine2)" + routine + ")(" + a + ", " + b + ", c)");
-    default: return Local("((Routine1)" + routine + ")(" + a + ")");
+    case 58: return Local(Routine(row, index, "RoutineX") + "(" + a + ", " + b + ", x, (const Context*)c)");
+    case 59: return Local(Routine(row, index, "RoutineX") + "(" + a + ", 0, x, (const Context*)c)");
+    case 65: return Local(Routine(row, index, "Routine2") + "(" + a + ", " + b + ", (const Context*)c)");
+    default: return Local(Routine(row, index, "Routine1") + "(" + a + ")");
   }
 }
 
@@ -223,10 +255,13 @@ std::string Printer::Value(const ExprNode* node) {
 
 }  // namespace
 
-std::string StaticPrologue() { return kPrologue; }
+std::string StaticPrologue(Linkage linkage) {
+  if (linkage == Linkage::kOneUnit) return std::string(kPrologue) + kOneUnitSources + kHelpers;
+  return std::string(kPrologue) + "typedef void Context;\n" + kHelpers;
+}
 
-std::string StaticPass(const Statement& statement, const std::string& name) {
-  Printer printer(*statement.symbols);
+std::string StaticPass(const Statement& statement, const std::string& name, Linkage linkage) {
+  Printer printer(*statement.symbols, linkage);
   const std::string result = printer.Value(statement.tree->Root());
   const int32_t y = statement.symbols->Lookup("y");
   const int32_t ySlot = y < 0 ? -1 : statement.symbols->At(y).slot;
@@ -236,12 +271,17 @@ std::string StaticPass(const Statement& statement, const std::string& name) {
           "    const uint8_t* cosine, const uint8_t* waveform) {\n";
   text += "  (void)x; (void)s; (void)c; (void)r; (void)sine; (void)cosine; (void)waveform;\n";
   text += printer.body + "  return " + result + ";\n}\n\n";
-  text += "extern \"C\" void " + name + "(int32_t* c, const StaticEnvironment* env) {\n";
+  text += "extern \"C\" __attribute__((visibility(\"default\"))) void " + name +
+          "(int32_t* c, const StaticEnvironment* env) {\n";
   text += "  const int32_t step = c[0], width = c[1], height = c[2];\n";
   text += "  int32_t s[16];\n  memcpy(s, c + 16, sizeof s);\n";
   text += "  const void* r[23];\n  memcpy(r, env->routines, sizeof r);\n";
-  text += "  const uint8_t* sine = env->sine;\n  const uint8_t* cosine = env->cosine;\n";
-  text += "  const uint8_t* waveform = env->waveform;\n";
+  if (linkage == Linkage::kOneUnit)
+    text += "  const uint8_t* sine = sineTable;\n  const uint8_t* cosine = cosineTable;\n"
+            "  const uint8_t* waveform = soundWaveform;\n";
+  else
+    text += "  const uint8_t* sine = env->sine;\n  const uint8_t* cosine = env->cosine;\n"
+            "  const uint8_t* waveform = env->waveform;\n";
   text += "  uint8_t* out;\n  memcpy(&out, c + 5, sizeof out);\n";
   text += "  for (int32_t y = height - step; y >= 0; y -= step) {\n";
   if (ySlot >= 0 && ySlot < kVariableSlots) text += "    s[" + std::to_string(ySlot) + "] = y;\n";

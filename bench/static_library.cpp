@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "bench/static_emitter.h"
 #include "codegen/builtin_table.h"
 #include "codegen/lookup_tables.h"
+#include "codegen/random.h"
 #include "codegen/sound_frame.h"
 #include "sys/fault_guard.h"
 
@@ -64,7 +64,7 @@ void StaticLibrary::Add(const Statement& statement) {
   if (names.count(&statement)) return;
   const std::string name = "pass" + std::to_string(names.size());
   names[&statement] = name;
-  source += StaticPass(statement, name);
+  source += StaticPass(statement, name, linkage);
 }
 
 bool StaticLibrary::Build(std::string* error) {
@@ -76,8 +76,15 @@ bool StaticLibrary::Build(std::string* error) {
   folder = pattern;
   const std::string cpp = folder + "/passes.cpp";
   const std::string so = folder + "/passes.so";
-  std::ofstream(cpp) << StaticPrologue() << source;
-  const std::string command = "g++ -O2 -m32 -shared -fPIC -o " + so + " " + cpp + " 2>" + folder + "/errors.txt";
+  std::ofstream(cpp) << StaticPrologue(linkage) << source;
+  // The one unit is not position-independent: its tables and state are
+  // addressed directly, as in a program linked statically. Its text is
+  // relocated once, when it is loaded.
+  const std::string flags = linkage == Linkage::kOneUnit
+                                ? "-fno-pic -fno-pie -fvisibility=hidden -I'" ZORVA_SOURCE_DIR "'"
+                                : "-fPIC";
+  const std::string command =
+      "g++ -O2 -m32 -shared " + flags + " -o " + so + " " + cpp + " 2>" + folder + "/errors.txt";
   if (std::system(command.c_str()) != 0) {
     *error = "g++ -O2 -m32 failed: " + ReadFile(folder + "/errors.txt");
     return false;
@@ -86,6 +93,14 @@ bool StaticLibrary::Build(std::string* error) {
   if (!library) {
     *error = dlerror();
     return false;
+  }
+  if (linkage == Linkage::kOneUnit) {
+    enter = reinterpret_cast<Enter>(dlsym(library, "EnterUnit"));
+    leave = reinterpret_cast<Leave>(dlsym(library, "LeaveUnit"));
+    if (!enter || !leave) {
+      *error = "no EnterUnit or LeaveUnit in the compiled passes";
+      return false;
+    }
   }
   for (const auto& [statement, name] : names) {
     passes[statement] = reinterpret_cast<Pass>(dlsym(library, name.c_str()));
@@ -99,7 +114,11 @@ bool StaticLibrary::Build(std::string* error) {
 
 bool StaticLibrary::RunPass(const Statement& statement, RenderContext& context) const {
   GuardedPass call{passes.at(&statement), &context};
-  return sys::RunGuarded(RunPassBody, &call);
+  if (linkage == Linkage::kThroughPointers) return sys::RunGuarded(RunPassBody, &call);
+  enter(soundWaveform, soundSpectrum, RandomState());
+  const bool completed = sys::RunGuarded(RunPassBody, &call);
+  SeedRandom(leave());
+  return completed;
 }
 
 }  // namespace zorva::bench

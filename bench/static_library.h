@@ -1,17 +1,21 @@
-// The static limit: statements printed as C++, compiled by the optimising
-// compiler (g++ -O2 -m32) into a shared library, and loaded.
+// The static limits: statements printed as C++, compiled by the optimising
+// compiler (g++ -O2 -m32) into a shared library, and loaded. The static
+// column calls the routines through pointers, from position-independent
+// code; the limit compiles the routines' source with the passes, not
+// position-independent, so that the compiler may inline and fold them.
 #pragma once
 
 #include <map>
 #include <string>
 
+#include "bench/static_emitter.h"
 #include "codegen/statement.h"
 
 namespace zorva::bench {
 
 class StaticLibrary {
  public:
-  StaticLibrary() = default;
+  explicit StaticLibrary(Linkage linkage) : linkage(linkage) {}
   StaticLibrary(const StaticLibrary&) = delete;
   StaticLibrary& operator=(const StaticLibrary&) = delete;
   ~StaticLibrary();
@@ -29,11 +33,16 @@ class StaticLibrary {
 
  private:
   using Pass = void (*)(RenderContext* context, const void* environment);
+  using Enter = void (*)(const uint8_t* waveform, const uint8_t* spectrum, uint32_t state);
+  using Leave = uint32_t (*)();
+  const Linkage linkage;
   std::string source;
   std::map<const Statement*, std::string> names;
   std::map<const Statement*, Pass> passes;
   std::string folder;
   void* library = nullptr;
+  Enter enter = nullptr;  // kOneUnit: the unit's own sound frame and random state
+  Leave leave = nullptr;
 };
 
 }  // namespace zorva::bench
