@@ -10,6 +10,8 @@ namespace zorva {
 
 namespace {
 
+uint32_t lastSerial = 0;
+
 using RowRoutine = void(__attribute__((stdcall)) *)(RenderContext* context);
 
 void Bind(RenderContext& context, int32_t slot, int32_t value) {
@@ -58,6 +60,8 @@ bool RunPasses(const Pass* passes, int count) {
   }
   return loop.completed;
 }
+
+CompiledExpr::CompiledExpr() : serial(++lastSerial) {}
 
 bool CompiledExpr::Compile(const ExprTree& tree, SymbolTable& symbols) {
   code = zorva::Compile(tree, symbols);

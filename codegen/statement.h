@@ -16,10 +16,15 @@ namespace zorva {
 
 class CompiledExpr {
  public:
+  CompiledExpr();
+
   // Runs the code generator; true when it produced code.
   bool Compile(const ExprTree& tree, SymbolTable& symbols);
 
   std::unique_ptr<CodeBuffer> code;
+  // No other compilation of this run has it: an engine that keeps work per
+  // compilation finds it by this, where an address could be reused.
+  const uint32_t serial;
 };
 
 // Where a render pass writes and what its variables hold.
