@@ -14,9 +14,10 @@ export default [
     files: ['eslint.config.js'],
     languageOptions: { globals: globals.node },
   },
-  // The tests hand some of their functions to the page to run there.
+  // The tests and the screenshot hand some of their functions to the page to
+  // run there.
   {
-    files: ['tests/web/**/*.mjs'],
+    files: ['tests/web/**/*.mjs', 'scripts/*.mjs'],
     languageOptions: { globals: { ...globals.node, ...globals.browser } },
   },
   {
