@@ -8,7 +8,7 @@ export class InputBox {
     this.button.addEventListener('click', () => onSubmit(this.textArea.value));
     // Enter alone starts a new line: the box is made for long texts.
     this.textArea.addEventListener('keydown', (event) => {
-      if (event.key !== 'Enter' || !event.ctrlKey) return;
+      if (event.key !== 'Enter' || !(event.ctrlKey || event.metaKey)) return;
       event.preventDefault();
       onSubmit(this.textArea.value);
     });

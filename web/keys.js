@@ -8,12 +8,13 @@ function inControl(target) {
 }
 
 // Ctrl+C and Ctrl+V touch the clipboard here, inside the key's own event:
-// the browser allows that only on the user's gesture.
+// the browser allows that only on the user's gesture. Ctrl+C over text
+// selected on the page copies that text, as it does elsewhere.
 function onKeyDown(event, commands, timers) {
   if (inControl(event.target)) return;
-  const control = event.ctrlKey;
+  const control = event.ctrlKey || event.metaKey;
   let handled = true;
-  if (control && event.code === 'KeyC') commands.copy();
+  if (control && event.code === 'KeyC' && document.getSelection().isCollapsed) commands.copy();
   else if (control && event.code === 'KeyV') commands.paste();
   else handled = false;
   // With Ctrl held a key also has its plain effect: Ctrl+Enter keeps.
@@ -28,8 +29,18 @@ function onKeyDown(event, commands, timers) {
   event.preventDefault();
 }
 
+// A button pressed with the mouse gives the keys back at once, so that
+// Space after a click on "Built-in music" mutates rather than presses it
+// again. A button pressed from the keyboard keeps the focus, and so does the
+// input box's OK, which holds the timers back while the user mends a text.
+function releaseClickedButton(event) {
+  const button = event.target instanceof Element ? event.target.closest('button:not([data-keeps-focus])') : null;
+  if (button !== null && event.detail > 0) button.blur();
+}
+
 export function attachKeys(commands, timers) {
   document.addEventListener('keydown', (event) => onKeyDown(event, commands, timers));
+  document.addEventListener('click', releaseClickedButton);
 }
 
 // A double click also fills the screen, or comes back from it, as the
@@ -39,11 +50,11 @@ function toggleFullScreen(element) {
   change.catch(() => {});
 }
 
-// A double click comes after the press of its first click, so it mutates
-// and then resets, as in the plug-in.
+// The double click takes the place of its second press, so it mutates once
+// (its first press) and then resets, as in the plug-in.
 export function attachMouse(canvas, commands, timers) {
   canvas.addEventListener('mousedown', (event) => {
-    if (event.button !== 0) return;
+    if (event.button !== 0 || event.detail === 2) return;
     timers.restart();
     commands.mutate();
   });

@@ -32,12 +32,9 @@ function startOptions() {
   };
 }
 
-// The shared text, when the address holds one, else a good parent at
-// random. A shared text that does not build stays in the box to be mended.
-function showFirstGlyx(commands, box) {
-  const shared = sharedText();
-  commands.resetToGoodParent();
-  if (shared !== null && !commands.setText(shared)) box.showText(shared);
+// A shared text that does not build stays in the box to be mended.
+function showShared(commands, box, text) {
+  if (!commands.setText(text)) box.showText(text);
 }
 
 function start(core) {
@@ -62,7 +59,11 @@ function start(core) {
 
   library.load();
   core.seed(options.seed ?? Math.floor(Date.now() / 1000));
-  showFirstGlyx(commands, box);
+  // A good parent at random first, so that a shared text that does not
+  // build still leaves a picture.
+  const shared = sharedText();
+  commands.resetToGoodParent();
+  if (shared !== null) showShared(commands, box, shared);
   // A seeded page is ready with its generator at the seed, so that Space
   // then mutates as "zorva mutate --seed S" does.
   if (options.seed !== null) core.seed(options.seed);
@@ -70,7 +71,7 @@ function start(core) {
 
   library.attachControls();
   sound.attachControls();
-  attachSharing(commands.setText.bind(commands), showMessage);
+  attachSharing((text) => showShared(commands, box, text), showMessage);
   attachKeys(commands, timers);
   attachMouse(picture.canvas, commands, timers);
   timers.restart();
