@@ -30,7 +30,6 @@ try {
   });
   await page.goto(`http://zorva.page/?audio=music&seed=1#glyx=${encodeURIComponent(kGlyx)}`);
   await page.evaluate(() => window.zorvaReady.then(() => undefined));
-  await page.click('#settings summary');
   await page.waitForTimeout(2000);
   await page.screenshot({ path: output });
 } finally {
