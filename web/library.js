@@ -3,6 +3,8 @@
 // so that an export can go beside the plug-in as it is. Whatever goes wrong
 // (a file that is no settings file, a full storage) loses nothing kept.
 
+import { readStored } from './storage.js';
+
 const kStorageKey = 'zorva.plugin.ini';
 
 function storageProblem(error) {
@@ -25,7 +27,7 @@ export class Library {
   }
 
   load() {
-    const stored = localStorage.getItem(kStorageKey);
+    const stored = readStored(kStorageKey);
     if (stored !== null && !this.core.libraryImport(stored)) {
       this.showMessage('The library kept in this browser is no settings file any more; the built-in glyxes are there.');
     }
@@ -34,7 +36,7 @@ export class Library {
 
   // What another tab stored meanwhile is merged first, so neither loses.
   save() {
-    const stored = localStorage.getItem(kStorageKey);
+    const stored = readStored(kStorageKey);
     if (stored !== null) this.core.libraryImport(stored);
     try {
       localStorage.setItem(kStorageKey, this.core.libraryExport());
@@ -69,14 +71,17 @@ export class Library {
     link.href = URL.createObjectURL(new Blob([this.core.libraryExport()], { type: 'text/plain' }));
     link.download = 'plugin.ini';
     link.click();
-    setTimeout(() => URL.revokeObjectURL(link.href), 0);
+    // Some browsers read the file only after the click has returned.
+    setTimeout(() => URL.revokeObjectURL(link.href), 60000);
   }
 
   async importFile(file) {
+    const countBefore = this.shownCount;
     if (!this.core.libraryImport(await file.text())) {
       this.showMessage(`"${file.name}" is not a settings file: it has no [Zorva] section. The library is unchanged.`);
       return;
     }
+    this.showMessage(`"${file.name}" added ${this.core.libraryEntries().length - countBefore} glyxes to the library.`);
     this.save();
   }
 

@@ -3,6 +3,8 @@
 // (10 at first) and a reset to a good parent every 0 to 180 seconds in steps
 // of 10 (60 at first); 0, "Never", stands at the top and stops that timer.
 
+import { readStored } from './storage.js';
+
 const kScales = [
   { name: 'mutate', slider: 'auto-mutate', storageKey: 'zorva.AutoMutate', secondsPerPosition: 5, firstSeconds: 10 },
   { name: 'reset', slider: 'auto-reset', storageKey: 'zorva.AutoRestart', secondsPerPosition: 10, firstSeconds: 60 },
@@ -15,7 +17,7 @@ function describe(seconds) {
 // A stored period the slider cannot show comes back as the nearest it can,
 // as the plug-in's dialog shows it.
 function storedSeconds(scale, slider) {
-  const stored = Number.parseInt(localStorage.getItem(scale.storageKey) ?? '', 10);
+  const stored = Number.parseInt(readStored(scale.storageKey) ?? '', 10);
   const seconds = Number.isNaN(stored) ? scale.firstSeconds : stored;
   const position = Math.trunc(seconds / scale.secondsPerPosition);
   return Math.min(Math.max(position, Number(slider.min)), Number(slider.max)) * scale.secondsPerPosition;
