@@ -4,7 +4,7 @@
 // arrows and the Ctrl keys leave them alone.
 
 function inControl(target) {
-  return target instanceof Element && target.closest('input, textarea, select, button') !== null;
+  return target instanceof Element && target.closest('input, textarea, select, button, summary') !== null;
 }
 
 // Ctrl+C and Ctrl+V touch the clipboard here, inside the key's own event:
