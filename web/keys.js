@@ -29,13 +29,13 @@ function onKeyDown(event, commands, timers) {
   event.preventDefault();
 }
 
-// A button pressed with the mouse gives the keys back at once, so that
+// A button (or a summary) pressed with the mouse gives the keys back at once, so that
 // Space after a click on "Built-in music" mutates rather than presses it
 // again. A button pressed from the keyboard keeps the focus, and so does the
 // input box's OK, which holds the timers back while the user mends a text.
 function releaseClickedButton(event) {
-  const button = event.target instanceof Element ? event.target.closest('button:not([data-keeps-focus])') : null;
-  if (button !== null && event.detail > 0) button.blur();
+  const pressed = event.target instanceof Element ? event.target.closest('button:not([data-keeps-focus]), summary') : null;
+  if (pressed !== null && event.detail > 0) pressed.blur();
 }
 
 export function attachKeys(commands, timers) {
