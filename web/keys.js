@@ -29,10 +29,11 @@ function onKeyDown(event, commands, timers) {
   event.preventDefault();
 }
 
-// A button (or a summary) pressed with the mouse gives the keys back at once, so that
-// Space after a click on "Built-in music" mutates rather than presses it
-// again. A button pressed from the keyboard keeps the focus, and so does the
-// input box's OK, which holds the timers back while the user mends a text.
+// A button or a summary pressed with the mouse gives the keys back at once,
+// so that Space after a click on "Built-in music" mutates rather than
+// presses it again. One pressed from the keyboard keeps the focus, and so
+// does the input box's OK, which holds the timers back while the user mends
+// a text.
 function releaseClickedButton(event) {
   const pressed = event.target instanceof Element ? event.target.closest('button:not([data-keeps-focus]), summary') : null;
   if (pressed !== null && event.detail > 0) pressed.blur();
