@@ -53,7 +53,8 @@ struct Pass {
 // -2147483648 by -1) ends only the pass it happens in, at its row. False when
 // a pass had no code or ended in a fault. The engine is chosen at link time:
 // pass_engine_generated.cpp runs the generated code under one fault guard
-// (IA-32), pass_engine_evaluator.cpp the reference evaluator (elsewhere).
+// (IA-32), pass_engine_wasm.cpp the rows that the browser compiles from
+// WebAssembly modules, and the reference evaluator until they have come.
 bool RunPasses(const Pass* passes, int count);
 
 // The slots of the variables that every pass binds, -1 for those the

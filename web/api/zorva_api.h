@@ -110,6 +110,35 @@ const char* zorva_library_export(void);
  * nothing removed. 0 otherwise, and the library stays as it was. */
 int zorva_library_import(const char* ini_text);
 
+/* ---- The WebAssembly back end: rows that the browser compiles ----
+ * A frame runs each statement through its row compiled by the browser once
+ * the page has handed that row back, and through the evaluator until then.
+ * Both give the same bytes. */
+
+/* 1 (the default): compiled rows where they have come; 0: the evaluator
+ * only. */
+void zorva_engine(int compiled);
+/* Passes run by compiled rows (1) or by the evaluator (0) so far. */
+int zorva_engine_passes(int compiled);
+/* The next module for the page to compile, in zorva_result_bytes() and
+ * zorva_result_size(), and the request number to install its row under; 0
+ * when none waits. A module imports "env" "memory" (the core's memory) and
+ * "routine" NAME for each routine it calls, and exports "row" (i32) -> i32. */
+int zorva_wasm_request(void);
+/* The compiled row of a request, as an index of the core's function table:
+ * 1 when kept; 0 when the core no longer wants it, and the page frees it. */
+int zorva_wasm_install(int request, int row);
+/* A row that the core dropped, for the page to free from the table; 0 when
+ * none. */
+int zorva_wasm_released(void);
+/* The routine that modules import as "routine" NAME (tan, rand, pal, ...),
+ * as an index of the core's function table; 0 for another name. */
+int zorva_wasm_routine(const char* name);
+/* Asks for the modules of the text's statements, as zorva_render and
+ * zorva_set_text build them, so that the page can compile them before it
+ * renders: 1 when the text builds. */
+int zorva_wasm_prepare(const char* text);
+
 #ifdef __cplusplus
 }
 #endif
