@@ -1,6 +1,7 @@
 // The WebAssembly core behind plain JavaScript calls. Texts cross as
 // NUL-terminated bytes in the core's heap; a text the core returns is read at
 // once, since the next call may overwrite its buffer.
+import { WasmEngine } from './wasm_engine.js';
 import createZorvaCore from './zorva_core.js';
 
 const kPcmSamples = 1152;
@@ -12,6 +13,38 @@ export async function loadCore() {
 class Core {
   constructor(module) {
     this.module = module;
+    this.rows = new WasmEngine(module);
+    this.engine = 'wasm';
+  }
+
+  // 'wasm': each statement in the row that the browser compiles from its
+  // module, in the evaluator until that has come; 'evaluator': throughout.
+  useEngine(engine) {
+    this.engine = engine;
+    this.rows.use(engine);
+  }
+
+  // Compiles the rows that the last frames asked for, meanwhile.
+  compileRows() {
+    if (this.engine === 'wasm') this.rows.pump().catch((error) => console.error(error));
+  }
+
+  // Resolves when the current expression's rows are compiled.
+  async prepareCurrent() {
+    if (this.engine !== 'wasm') return;
+    this.module._zorva_wasm_prepare_current();
+    await this.rows.pump();
+  }
+
+  // render() through an engine; the page's own stays.
+  async renderWith(engine, text, frames, step, xm, ym, audio) {
+    if (engine === 'wasm') await this.rows.prepare((t, call) => this.withText(t, call), text);
+    this.rows.use(engine);
+    try {
+      return this.render(text, frames, step, xm, ym, audio);
+    } finally {
+      this.rows.use(this.engine);
+    }
   }
 
   // Copied into the heap rather than onto the stack: a pasted text may be

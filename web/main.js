@@ -2,6 +2,8 @@
 // controls. The address may ask for one of the core's sound feeds, a seed
 // and a paused page, as the tests do: ?audio=ramp&seed=S&paused=1. Paused,
 // nothing changes by itself and frames come only from zorva.step(n).
+// ?engine=evaluator runs every pass in the evaluator instead of the rows that
+// the browser compiles.
 import { Commands } from './commands.js';
 import { loadCore } from './core.js';
 import { InputBox } from './input_box.js';
@@ -29,6 +31,7 @@ function startOptions() {
     audio: kFeeds.includes(query.get('audio')) ? query.get('audio') : 'silence',
     seed: seed !== null && /^\d+$/.test(seed) ? Number(seed) >>> 0 : null,
     paused: query.get('paused') === '1',
+    engine: query.get('engine') === 'evaluator' ? 'evaluator' : 'wasm',
   };
 }
 
@@ -39,6 +42,7 @@ function showShared(commands, box, text) {
 
 function start(core) {
   const options = startOptions();
+  core.useEngine(options.engine);
   const box = new InputBox((text) => commands.setText(text));
   const showMessage = (text) => box.showMessage(text);
   const timers = new Timers(

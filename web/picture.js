@@ -34,6 +34,7 @@ export class Picture {
     let rendered = false;
     for (let frame = 0; frame < count; frame++) rendered = this.renderFrame() || rendered;
     if (rendered) this.context.putImageData(this.image, 0, 0);
+    this.core.compileRows();
     return this.core.frameCount();
   }
 

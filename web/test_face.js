@@ -1,6 +1,7 @@
 // window.zorva: what tests and curious users can ask of the page. check,
 // render and mutate give exactly what the zorva tool prints or writes for
-// the same arguments; step renders frames while the page is paused.
+// the same arguments; step renders frames while the page is paused. render
+// and step first wait for the browser to compile the rows they run.
 
 function orThrow(result) {
   if (!result.ok) throw new Error(result.message);
@@ -12,9 +13,10 @@ export function testFace(core, picture) {
     check(text) {
       return core.check(text);
     },
-    // The bytes of the .raw file that "zorva render" writes.
-    render(text, { frames = 1, step = 1, xm = 0, ym = 0, audio = 'music' } = {}) {
-      return orThrow(core.render(text, frames, step, xm, ym, audio)).bytes;
+    // The bytes of the .raw file that "zorva render" writes, through the
+    // engine asked for ('wasm' or 'evaluator'; the page's by default).
+    async render(text, { frames = 1, step = 1, xm = 0, ym = 0, audio = 'music', engine = core.engine } = {}) {
+      return orThrow(await core.renderWith(engine, text, frames, step, xm, ym, audio)).bytes;
     },
     mutate(text, { seed = 1, times = 1 } = {}) {
       return orThrow(core.mutate(text, seed, times)).lines;
@@ -26,7 +28,8 @@ export function testFace(core, picture) {
       return core.currentText();
     },
     // Renders n frames and shows the last; returns the session's frame count.
-    step(count = 1) {
+    async step(count = 1) {
+      await core.prepareCurrent();
       return picture.step(count);
     },
   };

@@ -78,6 +78,10 @@ async function checkTexts() {
     assert.equal(call(builtin, (t) => core._zorva_mutate(t, index + 1, 33)), 1, builtin);
     texts.push(builtin, ...core.UTF8ToString(core._zorva_result_text()).split('\n'));
   }
+  // Faults (-2147483648 / -1 or % -1) at a row of the pixel pass, in a
+  // palette pass, and after a rand draw.
+  texts.push('(0-2147483647-1)/(y-100)', 'x+(0-2147483647-1)%(x-7)', 'r=(0-2147483647-1)/(x-200); y',
+    'rand(5)+(0-2147483647-1)/(x-3)');
   let compiledBefore = core._zorva_engine_passes(1);
   for (const text of texts) {
     engine.use('evaluator');

@@ -29,6 +29,13 @@ bool IsNamed(const BuiltinFunc& row, const char* name) {
   return true;
 }
 
+void Prepare(const GlyxImage& glyx) {
+  const GlyxStatements<Statement>& s = glyx.statements;
+  for (const Statement* statement :
+       {s.palette.get(), s.channels[0].get(), s.channels[1].get(), s.channels[2].get(), s.pixel.get()})
+    if (statement != nullptr && statement->HasCode()) Rows().Find(*statement);
+}
+
 }  // namespace
 }  // namespace zorva::web
 
@@ -68,11 +75,12 @@ int zorva_wasm_prepare(const char* text) {
   GlyxImage glyx;
   ErrorRecord errors;
   if (!glyx.CreateFromText(text, errors)) return 0;
-  const GlyxStatements<Statement>& s = glyx.statements;
-  for (const Statement* statement :
-       {s.palette.get(), s.channels[0].get(), s.channels[1].get(), s.channels[2].get(), s.pixel.get()})
-    if (statement != nullptr && statement->HasCode()) Rows().Find(*statement);
+  Prepare(glyx);
   return 1;
+}
+
+void zorva_wasm_prepare_current(void) {
+  if (TheSession().current) Prepare(*TheSession().current);
 }
 
 }  // extern "C"

@@ -138,6 +138,9 @@ int zorva_wasm_routine(const char* name);
  * zorva_set_text build them, so that the page can compile them before it
  * renders: 1 when the text builds. */
 int zorva_wasm_prepare(const char* text);
+/* The same for the current expression, whose trees a mutation may have left
+ * in another order than its text would build. */
+void zorva_wasm_prepare_current(void);
 
 #ifdef __cplusplus
 }
