@@ -14,10 +14,10 @@ export default [
     files: ['eslint.config.js'],
     languageOptions: { globals: globals.node },
   },
-  // The tests and the screenshot hand some of their functions to the page to
-  // run there.
+  // The tests, the screenshot and the browser bench hand some of their
+  // functions to the page to run there.
   {
-    files: ['tests/web/**/*.mjs', 'scripts/*.mjs'],
+    files: ['tests/web/**/*.mjs', 'scripts/*.mjs', 'bench/web/*.mjs'],
     languageOptions: { globals: { ...globals.node, ...globals.browser } },
   },
   {
