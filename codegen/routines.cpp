@@ -62,8 +62,6 @@ int32_t LeftSample(int32_t k) {
 // M = ceil(2^31 / d) = (2^31 + e) / d, 0 <= e < d, u * M / 2^31 is u / d plus
 // u * e / (d * 2^31), which stays below 1 / d when u * e < 2^31; so the
 // floor is the quotient for every u < 2^16 and d < 2^10 (u * e < 2^26).
-constexpr uint32_t kSmallDivisorLimit = 1024;
-
 struct Reciprocals {
   uint32_t of[kSmallDivisorLimit];
   constexpr Reciprocals() : of() {
@@ -79,6 +77,10 @@ uint32_t DivideSmall(uint32_t u, uint32_t d) {
 }
 
 }  // namespace
+
+const uint8_t* SmallSquareRoots() { return kSmallRoots.root; }
+
+const uint32_t* SmallReciprocals() { return kReciprocals.of; }
 
 int32_t ZORVA_ROUTINE SineOfSigned(int32_t a) {
   if (a >= 0) return sineTable[a & 255];

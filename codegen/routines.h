@@ -39,6 +39,13 @@ int32_t ZORVA_ROUTINE VolRoutine(int32_t a);
 int32_t ZORVA_ROUTINE ThetaRoutine(int32_t a, int32_t b, const zorva::RenderContext* context);
 int32_t ZORVA_ROUTINE RadRoutine(int32_t a, int32_t b, const zorva::RenderContext* context);
 
+// The tables behind sqrt, rad and theta, for code that computes them inline:
+// floor(sqrt(n)) for n below 2^16, and ceil(2^31 / d) for 1 <= d < 1024, by
+// which u / d is (u * that) >> 31 for u below 2^16.
+const uint8_t* SmallSquareRoots();
+const uint32_t* SmallReciprocals();
+constexpr uint32_t kSmallDivisorLimit = 1024;
+
 // pal reads the context's channel; b is 0 for the one-argument form.
 int32_t ZORVA_ROUTINE PalRoutine(int32_t a, int32_t b, int32_t x,
                                  const zorva::RenderContext* context);

@@ -7,8 +7,11 @@
 
 #include "codegen/builtin_table.h"
 #include "codegen/lookup_tables.h"
+#include "codegen/random.h"
+#include "codegen/routines.h"
 #include "codegen/sound_frame.h"
 #include "codegen/wasm_encoder.h"
+#include "image/palettes.h"
 
 namespace zorva {
 
@@ -17,12 +20,14 @@ namespace {
 using namespace wasm;
 
 // The function types, by their index in the type section.
-enum TypeIndex : uint32_t { kOneArgument, kWithContext, kWithX, kPowerType, kTypeCount };
-constexpr uint32_t kParameters[kTypeCount] = {1, 3, 4, 2};
+enum TypeIndex : uint32_t { kOneArgument, kWithContext, kPowerType, kTypeCount };
+constexpr uint32_t kParameters[kTypeCount] = {1, 3, 2};
 
 // The row function's locals; the used variable slots follow, then the
-// temporaries.
-enum RowLocal : uint32_t { kContext, kX, kStep, kWidth, kOut, kGroup, kCount, kFixedLocals };
+// temporaries. The centre and the channel are loaded only when read.
+enum RowLocal : uint32_t {
+  kContext, kX, kStep, kWidth, kOut, kGroup, kCount, kCenterX, kCenterY, kChannel, kFixedLocals
+};
 
 // The power helper's parameters and local.
 enum PowerLocal : uint32_t { kBase, kExponent, kResult };
@@ -30,6 +35,9 @@ enum PowerLocal : uint32_t { kBase, kExponent, kResult };
 constexpr uint32_t kStepAt = offsetof(RenderContext, step);
 constexpr uint32_t kWidthAt = offsetof(RenderContext, width);
 constexpr uint32_t kOutAt = offsetof(RenderContext, out);
+constexpr uint32_t kCenterXAt = offsetof(RenderContext, centerX);
+constexpr uint32_t kCenterYAt = offsetof(RenderContext, centerY);
+constexpr uint32_t kChannelAt = offsetof(RenderContext, channel);
 constexpr uint32_t kSourceAt = offsetof(RenderContext, source);
 constexpr uint32_t kSourceBitsAt = kSourceAt + offsetof(SourceImage, bits);
 constexpr uint32_t kSourceWidthAt = kSourceAt + offsetof(SourceImage, width);
@@ -75,12 +83,6 @@ int32_t ArgumentCount(const ExprNode* call) {
   return count;
 }
 
-uint32_t RoutineType(int32_t compiledKind) {
-  if (compiledKind == 58 || compiledKind == 59) return kWithX;
-  if (compiledKind == 65) return kWithContext;
-  return kOneArgument;
-}
-
 bool CallsRoutine(int32_t compiledKind) { return compiledKind >= 58 || compiledKind < 49; }
 
 // i32 comparisons give 0 or 1, as SETcc and the AND after it do.
@@ -118,6 +120,14 @@ class WasmCompiler {
   void Conditional(const ExprNode* node);
   void CallBuiltin(const ExprNode* node);
   void Inline(int32_t compiledKind);
+  void Import(int32_t row, uint32_t type);
+  void ClampToByte();
+  void TableByte(uint32_t table);
+  void Exponential();
+  void Random();
+  void Palette();
+  void Radius();
+  void Angle();
 
   uint32_t Temporary();
   void Release(uint32_t count) { temporaryDepth -= count; }
@@ -139,6 +149,8 @@ class WasmCompiler {
   uint32_t temporaryDepth = 0;
   uint32_t temporaryCount = 0;
   bool usesPower = false;
+  bool usesCenter = false;
+  bool usesChannel = false;
 };
 
 std::vector<uint8_t> WasmCompiler::Compile() {
@@ -177,13 +189,26 @@ void WasmCompiler::Survey(const ExprNode* node) {
   for (const ExprNode* child : node->child) Survey(child);
 }
 
+// Which routines the inline forms still call, and what they read per row.
 void WasmCompiler::SurveyCall(const ExprNode* node) {
   const int32_t row = symbols.At(node->symbol).builtin;
-  const BuiltinFunc& builtin = kBuiltins[row];
-  const int32_t kind = CompiledCallKind(builtin, ArgumentCount(node));
-  if (!CallsRoutine(kind) || builtin.routine == nullptr) return;
+  if (!CallsRoutine(CompiledCallKind(kBuiltins[row], ArgumentCount(node)))) return;
+  switch (row) {
+    case kBuiltinTan: case kBuiltinSqrt: case kBuiltinVol: return Import(row, kOneArgument);
+    case kBuiltinRad:
+      usesCenter = true;
+      return Import(kBuiltinSqrt, kOneArgument);
+    case kBuiltinTheta:
+      usesCenter = true;
+      return Import(kBuiltinTheta, kWithContext);
+    case kBuiltinPal: usesChannel = true; return;
+    default: return;
+  }
+}
+
+void WasmCompiler::Import(int32_t row, uint32_t type) {
   routineFunction[row] = 0;
-  routineType[row] = RoutineType(kind);
+  routineType[row] = type;
 }
 
 uint32_t WasmCompiler::SlotLocal(const ExprNode* variable) const {
@@ -204,7 +229,10 @@ uint32_t WasmCompiler::Temporary() {
 // the top, and stores each group whole, as the row routine does.
 void WasmCompiler::RowBody() {
   Bytes& c = code;
-  for (auto [local, offset] : {std::pair{kStep, kStepAt}, {kWidth, kWidthAt}, {kOut, kOutAt}}) {
+  std::vector<std::pair<RowLocal, uint32_t>> loads = {{kStep, kStepAt}, {kWidth, kWidthAt}, {kOut, kOutAt}};
+  if (usesCenter) loads.insert(loads.end(), {{kCenterX, kCenterXAt}, {kCenterY, kCenterYAt}});
+  if (usesChannel) loads.push_back({kChannel, kChannelAt});
+  for (auto [local, offset] : loads) {
     c.LocalGet(kContext);
     c.Load32(offset);
     c.LocalSet(local);
@@ -464,14 +492,24 @@ void WasmCompiler::CallBuiltin(const ExprNode* node) {
   }
   const int32_t kind = CompiledCallKind(builtin, count);
   if (!CallsRoutine(kind)) return Inline(kind);
-  if (routineFunction[row] == kNone) {  // a row without routine: nothing to call
-    for (int32_t i = 0; i < count && i < 2; ++i) code.Op(kDrop);
-    return code.Const(0);
+  switch (row) {
+    case kBuiltinAsin: return TableByte(at.arcsine);
+    case kBuiltinAcos: return TableByte(at.arccosine);
+    case kBuiltinDsin: return TableByte(at.dampedSine);
+    case kBuiltinDecay: return TableByte(at.decay);
+    case kBuiltinFft: return TableByte(at.spectrum);
+    case kBuiltinAtan:
+      ClampToByte();
+      return code.Load8(at.arctangent);
+    case kBuiltinExp: return Exponential();
+    case kBuiltinRand: return Random();
+    case kBuiltinPal:
+      if (kind == 59) code.Const(0);
+      return Palette();
+    case kBuiltinRad: return Radius();
+    case kBuiltinTheta: return Angle();
+    default: return code.Call(routineFunction[row]);  // tan, sqrt, vol
   }
-  if (kind == 59) code.Const(0);
-  if (kind == 58 || kind == 59) code.LocalGet(kX);
-  if (kind == 58 || kind == 59 || kind == 65) code.LocalGet(kContext);
-  code.Call(routineFunction[row]);
 }
 
 // The inline built-ins, on the argument's value.
@@ -495,19 +533,8 @@ void WasmCompiler::Inline(int32_t compiledKind) {
       c.Op(kI32And);
       c.Load8(compiledKind == 50 ? at.cosine : at.sine);
       break;
-    case 52:  // peg: clamped to 0..255
-      c.LocalSet(a);
-      c.Const(0);
-      c.Const(255);
-      c.LocalGet(a);
-      c.LocalGet(a);
-      c.Const(255);
-      c.Op(kI32GtS);
-      c.Op(kSelect);
-      c.LocalGet(a);
-      c.Const(0);
-      c.Op(kI32LtS);
-      c.Op(kSelect);
+    case 52:  // peg
+      ClampToByte();
       break;
     case 53:  // saw
       c.Const(1);
@@ -539,6 +566,239 @@ void WasmCompiler::Inline(int32_t compiledKind) {
       break;
   }
   Release(1);
+}
+
+// The value clamped to 0..255: peg, and the index of atan's and exp's tables.
+void WasmCompiler::ClampToByte() {
+  Bytes& c = code;
+  const uint32_t a = Temporary();
+  c.LocalSet(a);
+  c.Const(0);
+  c.Const(255);
+  c.LocalGet(a);
+  c.LocalGet(a);
+  c.Const(255);
+  c.Op(kI32GtS);
+  c.Op(kSelect);
+  c.LocalGet(a);
+  c.Const(0);
+  c.Op(kI32LtS);
+  c.Op(kSelect);
+  Release(1);
+}
+
+// asin, acos, dsin, decay, fft: the byte of the value's low 8 bits.
+void WasmCompiler::TableByte(uint32_t table) {
+  code.Const(255);
+  code.Op(kI32And);
+  code.Load8(table);
+}
+
+// exp: 0 below 0, else the table's entry, the index clamped to 255.
+void WasmCompiler::Exponential() {
+  Bytes& c = code;
+  const uint32_t a = Temporary();
+  c.LocalSet(a);
+  c.Const(0);
+  c.LocalGet(a);
+  ClampToByte();
+  c.Const(2);
+  c.Op(kI32Shl);
+  c.Load32(at.exponential);
+  c.LocalGet(a);
+  c.Const(0);
+  c.Op(kI32LtS);
+  c.Op(kSelect);
+  Release(1);
+}
+
+// rand(n): 0 without a draw for n = 0; otherwise the generator's next draw,
+// modulo n read as unsigned, which leaves draws above 32767 as they are.
+void WasmCompiler::Random() {
+  Bytes& c = code;
+  const uint32_t bound = Temporary();
+  const uint32_t draw = Temporary();
+  c.LocalTee(bound);
+  c.Op(kI32Eqz);
+  c.If();
+  c.Const(0);
+  c.Op(kElse);
+  c.Const(0);
+  c.Const(0);
+  c.Load32(at.randomState);
+  c.Const(214013);
+  c.Op(kI32Mul);
+  c.Const(2531011);
+  c.Op(kI32Add);
+  c.LocalTee(draw);
+  c.Store32(at.randomState);
+  c.LocalGet(draw);
+  c.Const(16);
+  c.Op(kI32ShrU);
+  c.Const(kRandomMax);
+  c.Op(kI32And);
+  c.LocalTee(draw);
+  c.LocalGet(draw);
+  c.LocalGet(bound);
+  c.Op(kI32RemU);
+  c.LocalGet(bound);
+  c.Const(kRandomMax);
+  c.Op(kI32GtU);
+  c.Op(kSelect);
+  c.Op(kEnd);
+  Release(2);
+}
+
+// pal(a, b): x for a = 0, else component `channel` of entry (b + x) & 255 of
+// palette (a - 1) mod 28, a read as unsigned.
+void WasmCompiler::Palette() {
+  Bytes& c = code;
+  const uint32_t a = Temporary();
+  const uint32_t b = Temporary();
+  c.LocalSet(b);
+  c.LocalSet(a);
+  c.LocalGet(kX);
+  c.LocalGet(a);
+  c.Const(1);
+  c.Op(kI32Sub);
+  c.Const(kPaletteCount);
+  c.Op(kI32RemU);
+  c.Const(kPaletteEntries * 3);
+  c.Op(kI32Mul);
+  c.LocalGet(b);
+  c.LocalGet(kX);
+  c.Op(kI32Add);
+  c.Const(255);
+  c.Op(kI32And);
+  c.Const(3);
+  c.Op(kI32Mul);
+  c.Op(kI32Add);
+  c.LocalGet(kChannel);
+  c.Op(kI32Add);
+  c.Load8(at.palettes);
+  c.LocalGet(a);
+  c.Op(kI32Eqz);
+  c.Op(kSelect);
+  Release(2);
+}
+
+// rad(a, b): the square root of the squared distance from the centre, from
+// the table below 2^16, else through sqrt.
+void WasmCompiler::Radius() {
+  Bytes& c = code;
+  const uint32_t dy = Temporary();
+  const uint32_t square = Temporary();
+  c.LocalGet(kCenterY);
+  c.Op(kI32Sub);
+  c.LocalSet(dy);
+  c.LocalGet(kCenterX);
+  c.Op(kI32Sub);
+  c.LocalTee(square);
+  c.LocalGet(square);
+  c.Op(kI32Mul);
+  c.LocalGet(dy);
+  c.LocalGet(dy);
+  c.Op(kI32Mul);
+  c.Op(kI32Add);
+  c.LocalTee(square);
+  c.Const(1 << 16);
+  c.Op(kI32LtU);
+  c.If();
+  c.LocalGet(square);
+  c.Load8(at.squareRoots);
+  c.Op(kElse);
+  c.LocalGet(square);
+  c.Call(routineFunction[kBuiltinSqrt]);
+  c.Op(kEnd);
+  Release(2);
+}
+
+// theta(a, b): the taxicab angle, as ThetaRoutine computes it: the quotient
+// by a reciprocal when the distance is 1..1023, else through theta itself.
+void WasmCompiler::Angle() {
+  Bytes& c = code;
+  const uint32_t dx = Temporary();
+  const uint32_t dy = Temporary();
+  const uint32_t dySign = Temporary();
+  const uint32_t rise = Temporary();
+  const uint32_t span = Temporary();
+  c.LocalGet(kCenterY);
+  c.Op(kI32Sub);
+  c.LocalSet(dy);
+  c.LocalGet(kCenterX);
+  c.Op(kI32Sub);
+  c.LocalSet(dx);
+  c.LocalGet(dy);
+  c.Const(31);
+  c.Op(kI32ShrS);
+  c.LocalSet(dySign);
+  c.LocalGet(dy);
+  c.LocalGet(dySign);
+  c.Op(kI32Xor);
+  c.LocalGet(dySign);
+  c.Op(kI32Sub);
+  c.LocalTee(rise);
+  c.LocalGet(dx);  // |dx| = (dx ^ sign) - sign
+  c.LocalGet(dx);
+  c.Const(31);
+  c.Op(kI32ShrS);
+  c.LocalTee(span);
+  c.Op(kI32Xor);
+  c.LocalGet(span);
+  c.Op(kI32Sub);
+  c.Op(kI32Add);
+  c.LocalTee(span);
+  c.Const(1);
+  c.Op(kI32Sub);
+  c.Const(kSmallDivisorLimit - 1);
+  c.Op(kI32GeU);
+  c.If();
+  c.LocalGet(dx);
+  c.LocalGet(kCenterX);
+  c.Op(kI32Add);
+  c.LocalGet(dy);
+  c.LocalGet(kCenterY);
+  c.Op(kI32Add);
+  c.LocalGet(kContext);
+  c.Call(routineFunction[kBuiltinTheta]);
+  c.Op(kElse);
+  // q = rise * 64 / span, with the sign of dy
+  c.LocalGet(rise);
+  c.Const(6);
+  c.Op(kI32Shl);
+  c.Op(kI64ExtendI32U);
+  c.LocalGet(span);
+  c.Const(2);
+  c.Op(kI32Shl);
+  c.Load32(at.reciprocals);
+  c.Op(kI64ExtendI32U);
+  c.Op(kI64Mul);
+  c.Const(31);
+  c.Op(kI64ExtendI32U);
+  c.Op(kI64ShrU);
+  c.Op(kI32WrapI64);
+  c.LocalGet(dySign);
+  c.Op(kI32Xor);
+  c.LocalGet(dySign);
+  c.Op(kI32Sub);
+  c.LocalSet(rise);
+  // 128 - q left of the centre; q below it (dy >= 0); q + 255 above it
+  c.Const(128);
+  c.LocalGet(rise);
+  c.Op(kI32Sub);
+  c.LocalGet(rise);
+  c.LocalGet(rise);
+  c.Const(255);
+  c.Op(kI32Add);
+  c.LocalGet(dySign);
+  c.Op(kI32Eqz);
+  c.Op(kSelect);
+  c.LocalGet(dx);
+  c.Const(0);
+  c.Op(kI32LtS);
+  c.Op(kSelect);
+  c.Op(kEnd);
+  Release(5);
 }
 
 void WasmCompiler::TypeSection(Bytes& module) const {
@@ -653,7 +913,11 @@ Bytes WasmCompiler::PowerBody() {
 }  // namespace
 
 WasmAddresses CoreAddresses() {
-  return {Address(sineTable), Address(cosineTable), Address(soundWaveform)};
+  return {Address(sineTable),        Address(cosineTable),     Address(arcsineTable),
+          Address(arccosineTable),   Address(arctangentTable), Address(dampedSineTable),
+          Address(decayTable),       Address(exponentialTable), Address(soundWaveform),
+          Address(soundSpectrum),    Address(BuiltinPalettes),  Address(&randomState),
+          Address(SmallSquareRoots()), Address(SmallReciprocals())};
 }
 
 std::vector<uint8_t> CompileToWasm(const Statement& statement, const WasmAddresses& addresses) {

@@ -10,11 +10,23 @@
 
 namespace zorva {
 
-// Where the tables that inline built-ins read lie in linear memory.
+// Where the tables and the state that inline built-ins read lie in linear
+// memory.
 struct WasmAddresses {
   uint32_t sine;
   uint32_t cosine;
+  uint32_t arcsine;
+  uint32_t arccosine;
+  uint32_t arctangent;
+  uint32_t dampedSine;
+  uint32_t decay;
+  uint32_t exponential;  // 32-bit entries
   uint32_t waveform;
+  uint32_t spectrum;
+  uint32_t palettes;
+  uint32_t randomState;
+  uint32_t squareRoots;  // SmallSquareRoots()
+  uint32_t reciprocals;  // SmallReciprocals(), 32-bit entries
 };
 
 // This program's own tables. In a WebAssembly build the addresses of the
@@ -22,9 +34,10 @@ struct WasmAddresses {
 WasmAddresses CoreAddresses();
 
 // The module imports the memory as "env" "memory" and each runtime routine
-// that the statement calls as "routine" NAME, the built-in's name:
-//   tan, asin, ... (i32) -> i32; theta, rad (a, b, context) -> i32;
-//   pal (a, b, x, context) -> i32.
+// that it calls as "routine" NAME, the built-in's name: tan, sqrt and vol
+// (i32) -> i32, and theta (a, b, context) -> i32 for the distances its
+// inline form does not cover; rad calls sqrt beyond 2^16. The other
+// built-ins are computed inline, from the same tables as the routines.
 // It exports "row" (context) -> i32, which renders one row of the context
 // in groups of four pixels, advancing the context's output pointer, and
 // returns 1; or 0 where the generated code faults (the quotient or

@@ -82,6 +82,11 @@ async function checkTexts() {
   // palette pass, and after a rand draw.
   texts.push('(0-2147483647-1)/(y-100)', 'x+(0-2147483647-1)%(x-7)', 'r=(0-2147483647-1)/(x-200); y',
     'rand(5)+(0-2147483647-1)/(x-3)');
+  // The inline built-ins' rare paths: theta beyond a distance of 1023 and at
+  // the centre, rad beyond 2^16, rand of 0 and of negative bounds, pal(0).
+  texts.push('theta(x*9,y*7)+theta(x-128+y,y-128)+theta(0-2147483647-1,0-2147483647-1)', 'rad(x*x,y*300)+rad(t,t)',
+    'rand(0)+rand(0-x)+rand(x*200)+rand(y)', 'exp(x-128)+atan(x*3-300)+pal(x,y)+pal(0,x)+pal(0-x)',
+    'r=pal(x-3,t); g=rand(x); b=theta(x,t); rad(x,y*9)');
   let compiledBefore = core._zorva_engine_passes(1);
   for (const text of texts) {
     engine.use('evaluator');
