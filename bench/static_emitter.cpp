@@ -12,7 +12,42 @@ namespace {
 // The routines, their tables and the state they read, compiled with the
 // passes. The unit has its own copies of the sound frame and the random
 // generator's state, which the program hands in and takes back.
-constexpr const char kOneUnitSources[] = R"(#include "codegen/routines.cpp"
+constexpr const char kOneUnitSources[] = R"(// Names of the unit's own, so that it can also be linked beside the core.
+#define SineOfSigned UnitSineOfSigned
+#define CosineOfSigned UnitCosineOfSigned
+#define TanRoutine UnitTanRoutine
+#define AsinRoutine UnitAsinRoutine
+#define AcosRoutine UnitAcosRoutine
+#define AtanRoutine UnitAtanRoutine
+#define DsinRoutine UnitDsinRoutine
+#define DecayRoutine UnitDecayRoutine
+#define ExpRoutine UnitExpRoutine
+#define RandRoutine UnitRandRoutine
+#define SqrtRoutine UnitSqrtRoutine
+#define FftRoutine UnitFftRoutine
+#define VolRoutine UnitVolRoutine
+#define ThetaRoutine UnitThetaRoutine
+#define RadRoutine UnitRadRoutine
+#define PalRoutine UnitPalRoutine
+#define SmallSquareRoots UnitSmallSquareRoots
+#define SmallReciprocals UnitSmallReciprocals
+#define sineTable unitSineTable
+#define cosineTable unitCosineTable
+#define arcsineTable unitArcsineTable
+#define arccosineTable unitArccosineTable
+#define arctangentTable unitArctangentTable
+#define dampedSineTable unitDampedSineTable
+#define decayTable unitDecayTable
+#define exponentialTable unitExponentialTable
+#define randomState unitRandomState
+#define SeedRandom UnitSeedRandom
+#define soundWaveform unitSoundWaveform
+#define soundSpectrum unitSoundSpectrum
+#define CopySoundFrame UnitCopySoundFrame
+#define Pal UnitPal
+#define BuiltinPalettes UnitBuiltinPalettes
+
+#include "codegen/routines.cpp"
 #include "codegen/lookup_tables.cpp"
 #include "codegen/random.cpp"
 #include "codegen/sound_frame.cpp"
@@ -35,10 +70,14 @@ constexpr const char kPrologue[] = R"(#include <stdint.h>
 #include <string.h>
 )";
 
-constexpr const char kHelpers[] = R"(
+// How the routines are called through the addresses of the environment.
+constexpr const char kRoutineTypes[] = R"(typedef void Context;
 typedef int32_t (__attribute__((fastcall)) * Routine1)(int32_t);
 typedef int32_t (__attribute__((fastcall)) * Routine2)(int32_t, int32_t, const Context*);
 typedef int32_t (__attribute__((fastcall)) * RoutineX)(int32_t, int32_t, int32_t, const Context*);
+)";
+
+constexpr const char kHelpers[] = R"(
 
 struct StaticEnvironment {
   const void* routines[23];
@@ -47,28 +86,28 @@ struct StaticEnvironment {
   const uint8_t* waveform;
 };
 
-static inline int32_t W(uint32_t v) { return (int32_t)v; }
-static inline int32_t Add(int32_t a, int32_t b) { return W((uint32_t)a + (uint32_t)b); }
-static inline int32_t Sub(int32_t a, int32_t b) { return W((uint32_t)a - (uint32_t)b); }
-static inline int32_t Mul(int32_t a, int32_t b) { return W((uint32_t)a * (uint32_t)b); }
-static inline int32_t Neg(int32_t a) { return W(0u - (uint32_t)a); }
-static inline int32_t Div(int32_t a, int32_t b) { return b == 0 ? a : a / b; }
-static inline int32_t Mod(int32_t a, int32_t b) { return b == 0 ? a : a % b; }
-static inline int32_t Pow(int32_t a, int32_t b) {
+[[maybe_unused]] static inline int32_t W(uint32_t v) { return (int32_t)v; }
+[[maybe_unused]] static inline int32_t Add(int32_t a, int32_t b) { return W((uint32_t)a + (uint32_t)b); }
+[[maybe_unused]] static inline int32_t Sub(int32_t a, int32_t b) { return W((uint32_t)a - (uint32_t)b); }
+[[maybe_unused]] static inline int32_t Mul(int32_t a, int32_t b) { return W((uint32_t)a * (uint32_t)b); }
+[[maybe_unused]] static inline int32_t Neg(int32_t a) { return W(0u - (uint32_t)a); }
+[[maybe_unused]] static inline int32_t Div(int32_t a, int32_t b) { return b == 0 ? a : a / b; }
+[[maybe_unused]] static inline int32_t Mod(int32_t a, int32_t b) { return b == 0 ? a : a % b; }
+[[maybe_unused]] static inline int32_t Pow(int32_t a, int32_t b) {
   if (b < 0) return 0;
   uint32_t result = 1, base = (uint32_t)a;
   for (; b != 0; b >>= 1, base *= base)
     if (b & 1) result *= base;
   return W(result);
 }
-static inline int32_t Abs(int32_t a) { return a < 0 ? Neg(a) : a; }
-static inline int32_t Peg(int32_t a) { return a < 0 ? 0 : a > 255 ? 255 : a; }
-static inline int32_t Saw(int32_t a) { return (int32_t)((2u * (uint32_t)a) & 255); }
-static inline int32_t Tri(int32_t a) {
+[[maybe_unused]] static inline int32_t Abs(int32_t a) { return a < 0 ? Neg(a) : a; }
+[[maybe_unused]] static inline int32_t Peg(int32_t a) { return a < 0 ? 0 : a > 255 ? 255 : a; }
+[[maybe_unused]] static inline int32_t Saw(int32_t a) { return (int32_t)((2u * (uint32_t)a) & 255); }
+[[maybe_unused]] static inline int32_t Tri(int32_t a) {
   const int32_t t = a & 255;
   return t < 128 ? 2 * t : 255 - ((2 * t) & 255);
 }
-static inline int32_t SourceByte(const int32_t* c, int32_t a, int32_t b) {
+[[maybe_unused]] static inline int32_t SourceByte(const int32_t* c, int32_t a, int32_t b) {
   const uint32_t width = (uint32_t)c[13], height = (uint32_t)c[14];
   if ((uint32_t)b >= height || (uint32_t)a >= width) return 0;
   const uint32_t at = (uint32_t)c[10] + (uint32_t)a + (uint32_t)c[15] * (height - (uint32_t)b - 1);
@@ -257,7 +296,7 @@ std::string Printer::Value(const ExprNode* node) {
 
 std::string StaticPrologue(Linkage linkage) {
   if (linkage == Linkage::kOneUnit) return std::string(kPrologue) + kOneUnitSources + kHelpers;
-  return std::string(kPrologue) + "typedef void Context;\n" + kHelpers;
+  return std::string(kPrologue) + kRoutineTypes + kHelpers;
 }
 
 std::string StaticPass(const Statement& statement, const std::string& name, Linkage linkage) {

@@ -1,7 +1,8 @@
-// Times whole frames of the 62 built-ins through the WebAssembly back end
-// and through the evaluator, and how long their modules take from text to
-// ready, wherever it runs: under node, or in a page in Chromium. Medians;
-// frames in ns a pixel of the whole frame, compilations in ms.
+// Times whole frames of the 62 built-ins through the WebAssembly back end,
+// the evaluator and the limit (the statements and the routines' source in
+// one unit, em++ -O2), and how long their modules take from text to ready,
+// wherever it runs: under node, or in a page in Chromium. Medians; frames in
+// ns a pixel of the whole frame, compilations in ms.
 import { WasmEngine } from './wasm_engine.js';
 
 const kPixels = 256 * 256;
@@ -14,11 +15,11 @@ function median(values) {
   return sorted.length % 2 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
 }
 
-function nsPerPixel(module, repeats) {
+function nsPerPixel(render, repeats) {
   const times = [];
   for (let r = 0; r < repeats; r++) {
     const start = performance.now();
-    module._bench_frames(kFramesATime);
+    render(kFramesATime);
     times.push((performance.now() - start) / kFramesATime);
   }
   return (median(times) * 1e6) / kPixels;
@@ -45,12 +46,15 @@ export async function measureFrames(createModule, wasmBinary, { repeats = 9, mut
     engine.use('wasm');
     texts.push(await compileMs(module, engine, () => module._bench_select(i)));
     module._bench_frames(2 * kFramesATime);  // the engines' optimising tier
-    const wasm = nsPerPixel(module, repeats);
+    const wasm = nsPerPixel(module._bench_frames, repeats);
     engine.use('evaluator');
-    const evaluator = nsPerPixel(module, Math.ceil(repeats / 3));
+    const evaluator = nsPerPixel(module._bench_frames, Math.ceil(repeats / 3));
     engine.use('wasm');
+    if (module._bench_limit_check() !== 1) throw new Error(`the limit renders built-in ${i} otherwise`);
+    module._bench_limit_frames(2 * kFramesATime);
+    const limit = nsPerPixel(module._bench_limit_frames, repeats);
     for (let m = 0; m < mutations; m++) mutated.push(await compileMs(module, engine, () => module._bench_mutate()));
-    builtins.push({ name: `builtin-${i}`, wasm, evaluator });
+    builtins.push({ name: `builtin-${i}`, wasm, evaluator, limit });
   }
   const present = (values) => values.filter((value) => value !== null);
   return {

@@ -79,6 +79,8 @@ const rows = native.map((n, i) => ({
   nodeEvaluator: node.builtins[i].evaluator,
   wasm: browser.builtins[i].wasm,
   evaluator: browser.builtins[i].evaluator,
+  wasmLimit: browser.builtins[i].limit,
+  nodeWasmLimit: node.builtins[i].limit,
 }));
 const slowest = worst(rows, (row) => row.wasm);
 const summary = {
@@ -87,6 +89,8 @@ const summary = {
   evaluatorOverWasmGeomean: geometricMean(rows.map((row) => row.evaluator / row.wasm)),
   jitOverLimitGeomean: geometricMean(rows.map((row) => row.jit / row.limit)),
   jitOverLimitWorst: worst(rows, (row) => row.jit / row.limit),
+  wasmOverWasmLimitGeomean: geometricMean(rows.map((row) => row.wasm / row.wasmLimit)),
+  wasmOverWasmLimitWorst: worst(rows, (row) => row.wasm / row.wasmLimit),
   slowestFrameMs: { name: slowest.name, ms: (slowest.wasm * 65536) / 1e6 },
   compileMsMedian: { node: node.compileMsMedian, chromium: browser.compileMsMedian },
   mutateCompileMsMedian: { node: node.mutateCompileMsMedian, chromium: browser.mutateCompileMsMedian },
@@ -96,10 +100,12 @@ if (asJson) {
 } else {
   const cell = (value, width = 9) => value.toFixed(2).padStart(width);
   console.log('whole frame at step 1, ns per pixel, medians; wasm and evaluator in headless Chromium and node');
-  console.log(`${'expression'.padEnd(11)}      jit    limit     wasm evaluator node-wasm node-eval wasm/jit`);
+  console.log(`${'expression'.padEnd(11)}      jit    limit     wasm wasm-limit evaluator node-wasm node-eval ` +
+    'wasm/jit jit/limit wasm/wasm-limit');
   for (const row of rows) {
-    console.log(`${row.name.padEnd(11)}${cell(row.jit)}${cell(row.limit)}${cell(row.wasm)}${cell(row.evaluator, 10)}` +
-      `${cell(row.nodeWasm, 10)}${cell(row.nodeEvaluator, 10)}${cell(row.wasm / row.jit)}`);
+    console.log(`${row.name.padEnd(11)}${cell(row.jit)}${cell(row.limit)}${cell(row.wasm)}${cell(row.wasmLimit, 11)}` +
+      `${cell(row.evaluator, 10)}${cell(row.nodeWasm, 10)}${cell(row.nodeEvaluator, 10)}${cell(row.wasm / row.jit)}` +
+      `${cell(row.jit / row.limit, 10)}${cell(row.wasm / row.wasmLimit, 16)}`);
   }
   const s = summary;
   console.log(`\nChromium wasm/jit: geometric mean ${s.wasmOverJitGeomean.toFixed(2)}, worst ` +
@@ -107,6 +113,8 @@ if (asJson) {
   console.log(`evaluator/wasm in Chromium: geometric mean ${s.evaluatorOverWasmGeomean.toFixed(1)}`);
   console.log(`jit/limit: geometric mean ${s.jitOverLimitGeomean.toFixed(2)}, worst ${s.jitOverLimitWorst.name} ` +
     `${(s.jitOverLimitWorst.jit / s.jitOverLimitWorst.limit).toFixed(2)}`);
+  console.log(`wasm/wasm-limit in Chromium: geometric mean ${s.wasmOverWasmLimitGeomean.toFixed(2)}, worst ` +
+    `${s.wasmOverWasmLimitWorst.name} ${(s.wasmOverWasmLimitWorst.wasm / s.wasmOverWasmLimitWorst.wasmLimit).toFixed(2)}`);
   console.log(`slowest whole frame through wasm in Chromium: ${s.slowestFrameMs.name} ${s.slowestFrameMs.ms.toFixed(2)} ms`);
   console.log(`text to modules ready, median a module: Chromium ${s.compileMsMedian.chromium.toFixed(3)} ms, ` +
     `node ${s.compileMsMedian.node.toFixed(3)} ms`);
