@@ -124,6 +124,7 @@ class WasmCompiler {
   void ClampToByte();
   void TableByte(uint32_t table);
   void Exponential();
+  void Volume();
   void Random();
   void Palette();
   void Radius();
@@ -194,7 +195,7 @@ void WasmCompiler::SurveyCall(const ExprNode* node) {
   const int32_t row = symbols.At(node->symbol).builtin;
   if (!CallsRoutine(CompiledCallKind(kBuiltins[row], ArgumentCount(node)))) return;
   switch (row) {
-    case kBuiltinTan: case kBuiltinSqrt: case kBuiltinVol: return Import(row, kOneArgument);
+    case kBuiltinTan: case kBuiltinSqrt: return Import(row, kOneArgument);
     case kBuiltinRad:
       usesCenter = true;
       return Import(kBuiltinSqrt, kOneArgument);
@@ -502,13 +503,14 @@ void WasmCompiler::CallBuiltin(const ExprNode* node) {
       ClampToByte();
       return code.Load8(at.arctangent);
     case kBuiltinExp: return Exponential();
+    case kBuiltinVol: return Volume();
     case kBuiltinRand: return Random();
     case kBuiltinPal:
       if (kind == 59) code.Const(0);
       return Palette();
     case kBuiltinRad: return Radius();
     case kBuiltinTheta: return Angle();
-    default: return code.Call(routineFunction[row]);  // tan, sqrt, vol
+    default: return code.Call(routineFunction[row]);  // tan, sqrt
   }
 }
 
@@ -610,6 +612,49 @@ void WasmCompiler::Exponential() {
   c.Op(kI32LtS);
   c.Op(kSelect);
   Release(1);
+}
+
+// vol(a): the sum of |L(k) - 128| over the eight left samples from a, over 4;
+// 0 when a + 8 does not fit in 32 bits.
+void WasmCompiler::Volume() {
+  Bytes& c = code;
+  const uint32_t a = Temporary();
+  const uint32_t deviation = Temporary();
+  const uint32_t sign = Temporary();
+  c.LocalTee(a);
+  c.Const(2147483647 - 8);
+  c.Op(kI32GtS);
+  c.If();
+  c.Const(0);
+  c.Op(kElse);
+  c.Const(0);
+  for (int k = 0; k < 8; ++k) {
+    c.LocalGet(a);
+    if (k > 0) {
+      c.Const(k);
+      c.Op(kI32Add);
+    }
+    c.Const(255);
+    c.Op(kI32And);
+    c.Const(1);
+    c.Op(kI32Shl);
+    c.Load8(at.waveform);
+    c.Const(128);
+    c.Op(kI32Sub);
+    c.LocalTee(deviation);
+    c.LocalGet(deviation);
+    c.Const(31);
+    c.Op(kI32ShrS);
+    c.LocalTee(sign);
+    c.Op(kI32Xor);
+    c.LocalGet(sign);
+    c.Op(kI32Sub);
+    c.Op(kI32Add);
+  }
+  c.Const(2);
+  c.Op(kI32ShrU);
+  c.Op(kEnd);
+  Release(3);
 }
 
 // rand(n): 0 without a draw for n = 0; otherwise the generator's next draw,

@@ -34,7 +34,7 @@ struct WasmAddresses {
 WasmAddresses CoreAddresses();
 
 // The module imports the memory as "env" "memory" and each runtime routine
-// that it calls as "routine" NAME, the built-in's name: tan, sqrt and vol
+// that it calls as "routine" NAME, the built-in's name: tan and sqrt
 // (i32) -> i32, and theta (a, b, context) -> i32 for the distances its
 // inline form does not cover; rad calls sqrt beyond 2^16. The other
 // built-ins are computed inline, from the same tables as the routines.

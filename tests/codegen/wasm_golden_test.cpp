@@ -121,6 +121,16 @@ TEST(WasmGolden, InlineBuiltins) {
               "41 ff 01 71 41 03 6c 6a 20 09 6a 2d 00 80 36 20 0b 45 1b");
   EXPECT_WASM("pal(3)", "41 03 41 00 21 0b 21 0a 20 01 20 0a 41 01 6b 41 1c 70 41 80 06 6c 20 0b 20 01 6a "
               "41 ff 01 71 41 03 6c 6a 20 09 6a 2d 00 80 36 20 0a 45 1b");
+  EXPECT_WASM("vol(x)", "20 01 22 0a 41 f7 ff ff ff 07 4a 04 7f 41 00 05 41 00 20 0a 41 ff 01 71 41 01 74 "
+              "2d 00 80 30 41 80 01 6b 22 0b 20 0b 41 1f 75 22 0c 73 20 0c 6b 6a 20 0a 41 01 6a 41 ff 01 71 "
+              "41 01 74 2d 00 80 30 41 80 01 6b 22 0b 20 0b 41 1f 75 22 0c 73 20 0c 6b 6a 20 0a 41 02 6a 41 "
+              "ff 01 71 41 01 74 2d 00 80 30 41 80 01 6b 22 0b 20 0b 41 1f 75 22 0c 73 20 0c 6b 6a 20 0a 41 "
+              "03 6a 41 ff 01 71 41 01 74 2d 00 80 30 41 80 01 6b 22 0b 20 0b 41 1f 75 22 0c 73 20 0c 6b 6a "
+              "20 0a 41 04 6a 41 ff 01 71 41 01 74 2d 00 80 30 41 80 01 6b 22 0b 20 0b 41 1f 75 22 0c 73 20 "
+              "0c 6b 6a 20 0a 41 05 6a 41 ff 01 71 41 01 74 2d 00 80 30 41 80 01 6b 22 0b 20 0b 41 1f 75 22 "
+              "0c 73 20 0c 6b 6a 20 0a 41 06 6a 41 ff 01 71 41 01 74 2d 00 80 30 41 80 01 6b 22 0b 20 0b 41 "
+              "1f 75 22 0c 73 20 0c 6b 6a 20 0a 41 07 6a 41 ff 01 71 41 01 74 2d 00 80 30 41 80 01 6b 22 0b "
+              "20 0b 41 1f 75 22 0c 73 20 0c 6b 6a 41 02 76 0b");
   EXPECT_WASM("rad(x,y)", "20 01 20 0a 20 08 6b 21 0b 20 07 6b 22 0c 20 0c 6c 20 0b 20 0b 6c 6a 22 0c 41 80 "
               "80 04 49 04 7f 20 0c 2d 00 80 80 04 05 20 0c 10 00 0b");
   EXPECT_WASM("theta(x,y)", "20 01 20 0a 20 08 6b 21 0c 20 07 6b 21 0b 20 0c 41 1f 75 21 0d 20 0c 20 0d 73 "
@@ -130,7 +140,7 @@ TEST(WasmGolden, InlineBuiltins) {
               "1b 20 0b 41 00 48 1b 0b");
 }
 
-// Only tan, sqrt, vol and the rare cases of rad (sqrt) and theta call a
+// Only tan, sqrt and the rare cases of rad (sqrt) and theta call a
 // routine: each imported once, in row order, as "routine" and its name.
 TEST(WasmGolden, RoutinesAreImportedByName) {
   EXPECT_WASM("tan(x)", "20 01 10 00");
