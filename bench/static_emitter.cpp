@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "codegen/builtin_table.h"
+#include "codegen/compiled_forms.h"
 
 namespace zorva::bench {
 
@@ -114,29 +115,6 @@ struct StaticEnvironment {
   return *(const uint8_t*)(uintptr_t)at;
 }
 )";
-
-// The shift of a division that compiles to SAR, or -1.
-int ShiftOfDivisor(int32_t divisor) {
-  switch (divisor) {
-    case 1: return 0;
-    case 2: return 1;
-    case 4: return 2;
-    case 8: return 3;
-    case 16: return 4;
-    default: return -1;
-  }
-}
-
-const ExprNode* ConstantRight(const ExprNode* node) {
-  const ExprNode* right = node->child[1];
-  return right != nullptr && right->kind == ExprKind::Const ? right : nullptr;
-}
-
-int32_t CompiledCallKind(const BuiltinFunc& row, int32_t count) {
-  if (count == row.maxArgs && row.kindAtMaxArgs != kStaysCall) return row.kindAtMaxArgs;
-  if (count == row.minArgs && row.kindAtMinArgs != kStaysCall) return row.kindAtMinArgs;
-  return static_cast<int32_t>(ExprKind::Call);
-}
 
 // Prints one value at a time into `body` as a fresh local, in the order in
 // which the templates evaluate operands; C++ leaves the order of operands

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "codegen/builtin_table.h"
+#include "codegen/compiled_forms.h"
 #include "codegen/lookup_tables.h"
 #include "codegen/routines.h"
 #include "codegen/sound_frame.h"
@@ -37,26 +38,9 @@ int32_t Evaluate(const ExprNode* node, Evaluation& e);
 
 int32_t Wrap(uint32_t value) { return static_cast<int32_t>(value); }
 
-// The shift count of a division that compiles to SAR, or -1.
-int ShiftOfDivisor(int32_t divisor) {
-  switch (divisor) {
-    case 1: return 0;
-    case 2: return 1;
-    case 4: return 2;
-    case 8: return 3;
-    case 16: return 4;
-    default: return -1;
-  }
-}
-
 bool IsMultiplierWithoutImul(int32_t factor) {
   return factor == 1 || factor == 2 || factor == 3 || factor == 4 || factor == 5 || factor == 8 ||
          factor == 9;
-}
-
-const ExprNode* ConstantRight(const ExprNode* node) {
-  const ExprNode* right = node->child[1];
-  return right != nullptr && right->kind == ExprKind::Const ? right : nullptr;
 }
 
 int32_t Multiply(const ExprNode* node, Evaluation& e) {
@@ -123,13 +107,6 @@ int32_t SourceByte(const ExprNode* node, Evaluation& e) {
   const uint32_t address = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(source.bits)) + a +
                            static_cast<uint32_t>(source.stride) * (height - b - 1);
   return *reinterpret_cast<const uint8_t*>(static_cast<uintptr_t>(address));
-}
-
-// The kind a call compiles to, as the code generator chooses it.
-int32_t CompiledCallKind(const BuiltinFunc& row, int32_t count) {
-  if (count == row.maxArgs && row.kindAtMaxArgs != kStaysCall) return row.kindAtMaxArgs;
-  if (count == row.minArgs && row.kindAtMinArgs != kStaysCall) return row.kindAtMinArgs;
-  return static_cast<int32_t>(ExprKind::Call);
 }
 
 int32_t Triangle(int32_t a) {

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "codegen/builtin_table.h"
+#include "codegen/compiled_forms.h"
 #include "codegen/lookup_tables.h"
 #include "codegen/random.h"
 #include "codegen/routines.h"
@@ -49,32 +50,9 @@ constexpr uint32_t kNone = 0xFFFFFFFF;
 
 uint32_t Address(const void* p) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)); }
 
-// The shift of a division that compiles to SAR, or -1.
-int ShiftOfDivisor(int32_t divisor) {
-  switch (divisor) {
-    case 1: return 0;
-    case 2: return 1;
-    case 4: return 2;
-    case 8: return 3;
-    case 16: return 4;
-    default: return -1;
-  }
-}
-
-const ExprNode* ConstantRight(const ExprNode* node) {
-  const ExprNode* right = node->child[1];
-  return right != nullptr && right->kind == ExprKind::Const ? right : nullptr;
-}
-
 bool IsLeaf(const ExprNode* node) {
   const ExprKind base = Descriptor(node->kind).base;
   return base == ExprKind::Const || base == ExprKind::Var;
-}
-
-int32_t CompiledCallKind(const BuiltinFunc& row, int32_t count) {
-  if (count == row.maxArgs && row.kindAtMaxArgs != kStaysCall) return row.kindAtMaxArgs;
-  if (count == row.minArgs && row.kindAtMinArgs != kStaysCall) return row.kindAtMinArgs;
-  return static_cast<int32_t>(ExprKind::Call);
 }
 
 int32_t ArgumentCount(const ExprNode* call) {
