@@ -105,6 +105,7 @@ class WasmCompiler {
   void Volume();
   void Random();
   void Palette();
+  void SquareRoot();
   void Radius();
   void Angle();
 
@@ -173,7 +174,8 @@ void WasmCompiler::SurveyCall(const ExprNode* node) {
   const int32_t row = symbols.At(node->symbol).builtin;
   if (!CallsRoutine(CompiledCallKind(kBuiltins[row], ArgumentCount(node)))) return;
   switch (row) {
-    case kBuiltinTan: case kBuiltinSqrt: return Import(row, kOneArgument);
+    case kBuiltinTan: return Import(row, kOneArgument);
+    case kBuiltinSqrt: return Import(row, kOneArgument);
     case kBuiltinRad:
       usesCenter = true;
       return Import(kBuiltinSqrt, kOneArgument);
@@ -486,9 +488,10 @@ void WasmCompiler::CallBuiltin(const ExprNode* node) {
     case kBuiltinPal:
       if (kind == 59) code.Const(0);
       return Palette();
+    case kBuiltinSqrt: return SquareRoot();
     case kBuiltinRad: return Radius();
     case kBuiltinTheta: return Angle();
-    default: return code.Call(routineFunction[row]);  // tan, sqrt
+    default: return code.Call(routineFunction[row]);  // tan
   }
 }
 
@@ -705,35 +708,43 @@ void WasmCompiler::Palette() {
   Release(2);
 }
 
-// rad(a, b): the square root of the squared distance from the centre, from
-// the table below 2^16, else through sqrt.
+// sqrt(a), a read as unsigned: from the table below 2^16, else through the
+// routine.
+void WasmCompiler::SquareRoot() {
+  Bytes& c = code;
+  const uint32_t a = Temporary();
+  c.LocalTee(a);
+  c.Const(1 << 16);
+  c.Op(kI32LtU);
+  c.If();
+  c.LocalGet(a);
+  c.Load8(at.squareRoots);
+  c.Op(kElse);
+  c.LocalGet(a);
+  c.Call(routineFunction[kBuiltinSqrt]);
+  c.Op(kEnd);
+  Release(1);
+}
+
+// rad(a, b): the square root of the squared distance from the centre.
 void WasmCompiler::Radius() {
   Bytes& c = code;
   const uint32_t dy = Temporary();
-  const uint32_t square = Temporary();
+  const uint32_t dx = Temporary();
   c.LocalGet(kCenterY);
   c.Op(kI32Sub);
   c.LocalSet(dy);
   c.LocalGet(kCenterX);
   c.Op(kI32Sub);
-  c.LocalTee(square);
-  c.LocalGet(square);
+  c.LocalTee(dx);
+  c.LocalGet(dx);
   c.Op(kI32Mul);
   c.LocalGet(dy);
   c.LocalGet(dy);
   c.Op(kI32Mul);
   c.Op(kI32Add);
-  c.LocalTee(square);
-  c.Const(1 << 16);
-  c.Op(kI32LtU);
-  c.If();
-  c.LocalGet(square);
-  c.Load8(at.squareRoots);
-  c.Op(kElse);
-  c.LocalGet(square);
-  c.Call(routineFunction[kBuiltinSqrt]);
-  c.Op(kEnd);
   Release(2);
+  SquareRoot();
 }
 
 // theta(a, b): the taxicab angle, as ThetaRoutine computes it: the quotient

@@ -34,9 +34,9 @@ struct WasmAddresses {
 WasmAddresses CoreAddresses();
 
 // The module imports the memory as "env" "memory" and each runtime routine
-// that it calls as "routine" NAME, the built-in's name: tan and sqrt
-// (i32) -> i32, and theta (a, b, context) -> i32 for the distances its
-// inline form does not cover; rad calls sqrt beyond 2^16. The other
+// that it calls as "routine" NAME, the built-in's name: tan (i32) -> i32,
+// sqrt (i32) -> i32 beyond 2^16 for sqrt and rad, and theta (a, b, context)
+// -> i32 for the distances its inline form does not cover. The other
 // built-ins are computed inline, from the same tables as the routines.
 // It exports "row" (context) -> i32, which renders one row of the context
 // in groups of four pixels, advancing the context's output pointer, and

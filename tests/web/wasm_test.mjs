@@ -86,7 +86,8 @@ async function checkTexts() {
   // the centre, rad beyond 2^16, rand of 0 and of negative bounds, pal(0).
   texts.push('theta(x*9,y*7)+theta(x-128+y,y-128)+theta(0-2147483647-1,0-2147483647-1)', 'rad(x*x,y*300)+rad(t,t)',
     'rand(0)+rand(0-x)+rand(x*200)+rand(y)', 'exp(x-128)+atan(x*3-300)+pal(x,y)+pal(0,x)+pal(0-x)',
-    'r=pal(x-3,t); g=rand(x); b=theta(x,t); rad(x,y*9)', 'vol(2147483647-x)+vol(y-300)+vol(x*99999999)');
+    'r=pal(x-3,t); g=rand(x); b=theta(x,t); rad(x,y*9)', 'vol(2147483647-x)+vol(y-300)+vol(x*99999999)',
+    'sqrt(x*300)+sqrt(0-x)+sqrt(y)');
   let compiledBefore = core._zorva_engine_passes(1);
   for (const text of texts) {
     engine.use('evaluator');
