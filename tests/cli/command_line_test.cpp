@@ -79,15 +79,7 @@ TEST(CommandLine, FilesThatCannotBeWrittenOrReadExitOneWithTheSystemsReason) {
   rmdir(folder.c_str());
   // A WAV file of another sample format.
   const std::string eightBit = TempFilePath("zorva_8bit.wav");
-  SF_INFO info = {};
-  info.samplerate = 44100;
-  info.channels = 1;
-  info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_U8;
-  SNDFILE* file = sf_open(eightBit.c_str(), SFM_WRITE, &info);
-  ASSERT_NE(file, nullptr);
-  const std::vector<int16_t> samples(4410, 1000);
-  sf_writef_short(file, samples.data(), static_cast<sf_count_t>(samples.size()));
-  sf_close(file);
+  WriteWavFile(eightBit, SF_FORMAT_PCM_U8, std::vector<int16_t>(4410, 1000));
   const ZorvaRun refused = RunZorva("render x --wav " + eightBit + " -o " + TempFilePath("zorva.raw"));
   EXPECT_EQ(refused.exitCode, 1);
   EXPECT_EQ(refused.err, "zorva render: cannot read " + eightBit + ": not 16-bit PCM mono or stereo\n");

@@ -100,23 +100,12 @@ TEST(RenderCommand, PngAndGifShowTheRawFrames) {
   DGifCloseFile(gif, &error);
 }
 
-void WriteWav(const std::string& path, const std::vector<int16_t>& samples) {
-  SF_INFO info = {};
-  info.samplerate = 44100;
-  info.channels = 2;
-  info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-  SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-  ASSERT_NE(file, nullptr);
-  sf_writef_short(file, samples.data(), static_cast<sf_count_t>(samples.size() / 2));
-  sf_close(file);
-}
-
 TEST(RenderCommand, WavFilesFeedTheSound) {
   const std::string silent = TempFilePath("zorva_silent.wav"), loud = TempFilePath("zorva_loud.wav");
   std::vector<int16_t> samples(44100 * 2, 0);
-  WriteWav(silent, samples);
+  WriteWavFile(silent, SF_FORMAT_PCM_16, samples);
   for (size_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<int16_t>((i * 2654435761u) >> 16);
-  WriteWav(loud, samples);
+  WriteWavFile(loud, SF_FORMAT_PCM_16, samples);
   const char* text = "snd(x)+fft(y)";
   const std::string quiet = RenderRaw(text, "--frames 2 --audio silence");
   EXPECT_TRUE(RenderRaw(text, "--frames 2 --wav " + silent) == quiet);
