@@ -3,6 +3,8 @@
 
 #include <fcntl.h>
 #include <sndfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -33,6 +35,13 @@ bool ReadWavFile(const std::string& path, PcmClip* clip, std::string* error) {
   const int descriptor = open(path.c_str(), O_RDONLY);
   if (descriptor < 0) {
     *error = path + ": " + std::strerror(errno);
+    return false;
+  }
+  // A folder opens like a file; libsndfile would only say it is no sound.
+  struct stat status;
+  if (fstat(descriptor, &status) == 0 && S_ISDIR(status.st_mode)) {
+    close(descriptor);
+    *error = path + ": " + std::strerror(EISDIR);
     return false;
   }
   SoundFile wav(descriptor);
