@@ -174,22 +174,21 @@ int Evolve(CommandLine& line) {
 }  // namespace
 
 const Command kEvolveCommand = {
-    "evolve",
-    "TEXT|- [--seed S] [--children N] [--frame F] [--audio silence|ramp|music] [--wav FILE] [--scale K] "
-    "-o SHEET.png",
-    "breed N children of an expression; draw them side by side",
-    "Each child is TEXT mutated once, as Space does, with the random generator\n"
-    "starting at S (default 1, at most 2147483647): the same TEXT and S give the\n"
-    "same sheet everywhere. N is 15 by default.\n"
-    "A child whose text is the parent's or an earlier child's (repeat), whose\n"
-    "code is more than 3 times the parent's (costly), or whose frames 0, F/2 and\n"
-    "F are each one colour (blank) is culled and drawn again, at most 20 x N\n"
-    "draws in all.\n"
-    "SHEET.png shows frame F (default 30) with the ramp feed (or the sound that\n"
-    "--audio or --wav choose) at half size, 4 cells a row, each with its number:\n"
-    "0 the parent, then the children; --scale K makes each pixel K x K (1 to 8).\n"
-    "SHEET.txt has one text a line (line 1 the parent, line k + 1 child k), so\n"
-    "you breed on with\n"
+    "evolve", "TEXT|- [OPTIONS] -o SHEET.png", "breed N children of an expression; draw them side by side",
+    "  --seed S      the random generator's start (default 1, at most 2147483647):\n"
+    "                the same TEXT and S give the same sheet everywhere\n"
+    "  --children N  how many children (default 15)\n"
+    "  --frame F     the frame the sheet shows (default 30)\n"
+    "  --audio silence|ramp|music  the sound (default ramp)\n"
+    "  --wav FILE    a 16-bit PCM WAV file instead\n"
+    "  --scale K     each pixel of the sheet becomes K x K (1 to 8, default 1)\n"
+    "Each child is TEXT mutated once, as Space does. A child whose text is the\n"
+    "parent's or an earlier child's (repeat), whose code is more than 3 times the\n"
+    "parent's (costly), or whose frames 0, F/2 and F are each one colour (blank)\n"
+    "is culled and drawn again, at most 20 x N draws in all.\n"
+    "SHEET.png shows frame F at half size, 4 cells a row, each with its number:\n"
+    "0 the parent, then the children. SHEET.txt has one text a line (line 1 the\n"
+    "parent, line k + 1 child k), so you breed on with\n"
     "  zorva evolve \"$(sed -n 4p SHEET.txt)\" -o next.png\n"
     "SHEET.culled.txt has a line for each culled child: its text, a tab, why.\n"
     "Exits 1 with a line saying how many stood when fewer than N did.\n"

@@ -60,12 +60,13 @@ int DrawSheet(CommandLine& line) {
 }  // namespace
 
 const Command kSheetCommand = {
-    "sheet", "[--frame N] [--audio silence|ramp|music] [--wav FILE] [--scale K] -o FILE.png",
-    "draw all built-in expressions side by side",
-    "Renders each of the 62 built-in expressions with the synthesized music (or\n"
-    "the sound that --audio or --wav choose) and draws its frame N (default 60,\n"
-    "one second in) at half size, 8 a row, each numbered in the library's order\n"
-    "from 0. --scale K makes each pixel K x K (1 to 8, default 1).\n",
+    "sheet", "[OPTIONS] -o FILE.png", "draw all built-in expressions side by side",
+    "  --frame N    the frame each cell shows (default 60, one second in)\n"
+    "  --audio silence|ramp|music  the sound (default music)\n"
+    "  --wav FILE   a 16-bit PCM WAV file instead\n"
+    "  --scale K    each pixel of the sheet becomes K x K (1 to 8, default 1)\n"
+    "Renders each of the 62 built-in expressions from frame 0 on and draws its\n"
+    "frame N at half size, 8 a row, each numbered in the library's order from 0.\n",
     {{"--frame", true}, {"--audio", true}, {"--wav", true}, {"--scale", true}, {"-o", true}},
     0,
     DrawSheet,
