@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/frame.h"
+#include "frame/frame.h"
 
 namespace zorva {
 

@@ -10,7 +10,7 @@
 #include "audio/audio_feed.h"
 #include "cli/commands.h"
 #include "cli/contact_sheet.h"
-#include "cli/frame.h"
+#include "frame/frame.h"
 #include "codegen/random.h"
 #include "image/glyx_image.h"
 

@@ -14,7 +14,7 @@
 #include "audio/audio_feed.h"
 #include "audio/wav_reader.h"
 #include "cli/commands.h"
-#include "cli/frame.h"
+#include "frame/frame.h"
 #include "cli/gif_file.h"
 #include "cli/png_file.h"
 #include "image/glyx_image.h"
@@ -83,8 +83,11 @@ class FrameSink {
   }
 
   bool Add(const Frame& frame) {
-    if (raw) return std::fwrite(frame.rgb, 1, 768, raw) == 768 &&
-                    std::fwrite(frame.pixels.data(), 1, frame.pixels.size(), raw) == frame.pixels.size();
+    if (raw) {
+      bytes.clear();
+      frame.AppendRaw(&bytes);
+      return std::fwrite(bytes.data(), 1, bytes.size(), raw) == bytes.size();
+    }
     if (gif) return gif->AddFrame(frame.rgb, frame.pixels.data());
     return true;
   }
@@ -103,6 +106,7 @@ class FrameSink {
  private:
   std::string path;
   FILE* raw = nullptr;
+  std::vector<uint8_t> bytes;  // one frame of the .raw file
   std::unique_ptr<GifFile> gif;
 };
 

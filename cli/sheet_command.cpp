@@ -7,7 +7,7 @@
 #include "audio/audio_feed.h"
 #include "cli/commands.h"
 #include "cli/contact_sheet.h"
-#include "cli/frame.h"
+#include "frame/frame.h"
 #include "image/glyx_image.h"
 #include "library/builtin_glyxes.h"
 
