@@ -1,6 +1,7 @@
 // The live picture: what the plug-in's application does with its keys, its
 // timers and its frames, for the page.
 #include <algorithm>
+#include <cmath>
 #include <new>
 
 #include "codegen/random.h"
@@ -86,7 +87,7 @@ void SoundFromPcm(Session& session, int channels) {
   for (int i = 0; i < kPcmSamples; ++i) {
     for (int c = 0; c < pcm.clip.channels; ++c) {
       const float sample = std::clamp(session.pcm[c * kPcmSamples + i], -1.0f, 1.0f);
-      pcm.clip.samples[static_cast<size_t>(i * pcm.clip.channels + c)] = static_cast<int16_t>(sample * 32767.0f);
+      pcm.clip.samples[static_cast<size_t>(i * pcm.clip.channels + c)] = static_cast<int16_t>(std::lrint(sample * 32767.0f));
     }
   }
   pcm.Fill(0, kFramesPerSecond, session.sound);
