@@ -191,14 +191,15 @@ test('the address holds the glyx, and opening it shows that glyx', async () => {
 
   await page.keyboard.press('Space');
   const mutated = await current(page);
-  const shared = await context.newPage();
-  await shared.goto(page.url());
-  await whenReady(shared);
-  assert.equal(await current(shared), mutated);
+  const link = page.url();
+  await page.goto('about:blank');
+  await page.goto(link);
+  await whenReady(page);
+  assert.equal(await current(page), mutated);
 
   const [grey] = zorvaLines('check', 'x*y');
-  await shared.evaluate(() => { location.hash = `#glyx=${encodeURIComponent('x*y')}`; });
-  await shared.waitForFunction((text) => window.zorva.current() === text, grey);
+  await page.evaluate(() => { location.hash = `#glyx=${encodeURIComponent('x*y')}`; });
+  await page.waitForFunction((text) => window.zorva.current() === text, grey);
   await context.close();
 });
 
