@@ -63,19 +63,24 @@ async function runUnderNode() {
   const wasm = measureFrames(core, { repeats, now: cpuMs });
   const native = JSON.parse(execFileSync(zorva, ['bench', '--json', '--filter', '^builtin-', '--repeats', `${repeats}`],
                                          { stdio: ['ignore', 'pipe', 'ignore'], maxBuffer: 1 << 24 }));
-  const jitMs = new Map(native.expressions.map((e) => [e.name, (e.jit_ns_per_pixel * kPixels) / 1e6]));
+  const nativeMs = (engine) =>
+    new Map(native.expressions.map((e) => [e.name, (e[`${engine}_ns_per_pixel`] * kPixels) / 1e6]));
+  const jitMs = nativeMs('jit');
+  const evaluatorMs = nativeMs('evaluator');
   console.log(`node ${process.version}, ${repeats} frames each, medians of CPU time\n`);
-  console.log('| expression | wasm ms | native jit ms | wasm/jit |');
-  console.log('|---|---:|---:|---:|');
-  for (const row of wasm) {
-    const jit = jitMs.get(row.name);
-    console.log(`| ${row.name} | ${row.ms.toFixed(2)} | ${jit.toFixed(3)} | ${(row.ms / jit).toFixed(1)} |`);
+  console.log('| expression | wasm ms | native jit ms | native evaluator ms | wasm/jit | wasm/evaluator |');
+  console.log('|---|---:|---:|---:|---:|---:|');
+  for (const { name, ms } of wasm) {
+    const jit = jitMs.get(name);
+    const evaluator = evaluatorMs.get(name);
+    console.log(`| ${name} | ${ms.toFixed(2)} | ${jit.toFixed(3)} | ${evaluator.toFixed(2)} | ` +
+                `${(ms / jit).toFixed(1)} | ${(ms / evaluator).toFixed(2)} |`);
   }
-  const ratios = wasm.map((row) => row.ms / jitMs.get(row.name));
   const total = wasm.reduce((sum, row) => sum + row.ms, 0);
+  const meanRatio = (other) => geometricMean(wasm.map((row) => row.ms / other.get(row.name)));
   console.log(`\nwasm: median frame ${median(wasm.map((r) => r.ms)).toFixed(2)} ms, ` +
               `slowest ${Math.max(...wasm.map((r) => r.ms)).toFixed(2)} ms, all 62 ${total.toFixed(0)} ms; ` +
-              `wasm/jit geometric mean ${geometricMean(ratios).toFixed(1)}`);
+              `geometric means: wasm/jit ${meanRatio(jitMs).toFixed(1)}, wasm/evaluator ${meanRatio(evaluatorMs).toFixed(2)}`);
 }
 
 if (typeof process !== 'undefined' && process.argv?.[1]?.endsWith('web_bench.mjs')) await runUnderNode();

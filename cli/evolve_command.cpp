@@ -10,8 +10,8 @@
 #include "audio/audio_feed.h"
 #include "cli/commands.h"
 #include "cli/contact_sheet.h"
-#include "frame/frame.h"
 #include "codegen/random.h"
+#include "frame/frame.h"
 #include "image/glyx_image.h"
 
 namespace zorva {

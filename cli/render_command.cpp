@@ -14,9 +14,9 @@
 #include "audio/audio_feed.h"
 #include "audio/wav_reader.h"
 #include "cli/commands.h"
-#include "frame/frame.h"
 #include "cli/gif_file.h"
 #include "cli/png_file.h"
+#include "frame/frame.h"
 #include "image/glyx_image.h"
 
 namespace zorva {

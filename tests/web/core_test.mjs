@@ -138,6 +138,20 @@ function checkSession(builtins) {
   const raw = core.render(text, 3, 1, 0, 0, 'ramp').subarray(2 * (768 + 65536));
   expectSameBytes('third frame of the session', rgba, rgbaOf(raw));
 
+  core.seed(7);
+  core.mutateCurrent();
+  expectEqual('Space', core.currentText(), nativeText(zorva(['mutate', '-', '--seed', '7'], text)).text);
+  core.setText(text);
+  core.changeSize(false);
+  core.changeSize(false);
+  expectEqual('Down twice', core.imageSize(), [86, 86]);
+  core.changeSize(true);
+  core.changeSize(true);
+  core.changeSize(true);
+  expectEqual('Up three times', core.imageSize(), [256, 256]);
+  expectEqual('Backspace', core.resetToGoodParent().ok && core.library().includes(core.currentText()), true);
+  core.setText(text);
+
   expectEqual('a bad text', core.setText('sin(x'), core.check('sin(x'));
   expectEqual('current text after a bad one', core.currentText(), core.check(text).text);
   core.setText('x*y+t');

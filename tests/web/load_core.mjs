@@ -26,6 +26,10 @@ export async function loadZorvaCore(webDir) {
     setText: (text) => textOf(call('zorva_set_text', 'number', 'string')(text)),
     currentText: call('zorva_current_text', 'string'),
     keep: () => module._zorva_keep_current() === 1,
+    mutateCurrent: () => module._zorva_mutate_current(),
+    resetToGoodParent: () => textOf(module._zorva_reset_to_good_parent()),
+    changeSize: (up) => module._zorva_change_size(up ? 1 : 0),
+    imageSize: () => [module._zorva_image_width(), module._zorva_image_height()],
     seed: (seed) => module._zorva_seed(seed),
     soundBuiltin: call('zorva_sound_builtin', 'number', 'string'),
     soundFromPcm: (left, right) => {

@@ -109,7 +109,7 @@ extern "C" {
 
 void zorva_seed(unsigned seed) { SeedRandom(seed); }
 
-int zorva_set_text(const char* text) { return zorva::web::SetText(TheSession(), text); }
+int zorva_set_text(const char* text) { return zorva::web::SetText(TheSession(), zorva::web::TextOrEmpty(text)); }
 
 const char* zorva_current_text(void) {
   const auto& current = TheSession().current;
@@ -140,7 +140,7 @@ int zorva_image_height(void) { return zorva_image_width(); }
 
 int zorva_sound_builtin(const char* name) {
   AudioFeed feed;
-  if (!MakeBuiltinFeed(name, &feed)) return 0;
+  if (!MakeBuiltinFeed(zorva::web::TextOrEmpty(name), &feed)) return 0;
   TheSession().feed = std::move(feed);
   TheSession().soundFromPcm = false;
   return 1;
