@@ -7,12 +7,18 @@
 //   BUILD_WEB holds zorva_core.js and .wasm; NATIVE_BIN holds zorva and
 //   zorva_render_texts from the Linux build.
 import { spawnSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { loadZorvaCore } from './load_core.mjs';
 
 const [webDir, nativeBin] = process.argv.slice(2).map((p) => resolve(p));
+for (const tool of ['zorva', 'zorva_render_texts']) {
+  if (!existsSync(join(nativeBin, tool))) {
+    console.error(`${join(nativeBin, tool)} is missing: build the linux preset first`);
+    process.exit(1);
+  }
+}
 const core = await loadZorvaCore(webDir);
 const scratch = mkdtempSync(join(tmpdir(), 'zorva-web-'));
 const failures = [];
