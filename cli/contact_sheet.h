@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "cli/frame.h"
+#include "frame/frame.h"
 #include "image/rgb_picture.h"
 
 namespace zorva {

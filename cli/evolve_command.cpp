@@ -13,11 +13,11 @@
 #include "cli/commands.h"
 #include "cli/contact_sheet.h"
 #include "cli/cull.h"
-#include "cli/frame.h"
 #include "cli/picture_output.h"
 #include "cli/progress.h"
 #include "cli/sound_options.h"
 #include "codegen/random.h"
+#include "frame/frame.h"
 #include "image/glyx_image.h"
 
 namespace zorva {

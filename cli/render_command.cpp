@@ -10,11 +10,11 @@
 
 #include "audio/audio_feed.h"
 #include "cli/commands.h"
-#include "cli/frame.h"
 #include "cli/gif_file.h"
 #include "cli/picture_output.h"
 #include "cli/progress.h"
 #include "cli/sound_options.h"
+#include "frame/frame.h"
 #include "image/glyx_image.h"
 
 namespace zorva {
@@ -61,8 +61,11 @@ class FrameSink {
   }
 
   bool Add(const Frame& frame) {
-    if (raw) return std::fwrite(frame.rgb, 1, 768, raw) == 768 &&
-                    std::fwrite(frame.pixels.data(), 1, frame.pixels.size(), raw) == frame.pixels.size();
+    if (raw) {
+      bytes.clear();
+      frame.AppendRaw(&bytes);
+      return std::fwrite(bytes.data(), 1, bytes.size(), raw) == bytes.size();
+    }
     if (gif && out.scale == 1) return gif->AddFrame(frame.rgb, frame.pixels.data());
     if (gif) return gif->AddFrame(frame.rgb, Magnified(frame.pixels.data(), frame.width, frame.height, 1, out.scale).data());
     return true;
@@ -82,6 +85,7 @@ class FrameSink {
  private:
   const PictureOutput& out;
   FILE* raw = nullptr;
+  std::vector<uint8_t> bytes;  // one frame of the .raw file
   std::unique_ptr<GifFile> gif;
 };
 

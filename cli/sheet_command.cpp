@@ -8,10 +8,10 @@
 #include "audio/audio_feed.h"
 #include "cli/commands.h"
 #include "cli/contact_sheet.h"
-#include "cli/frame.h"
 #include "cli/picture_output.h"
 #include "cli/progress.h"
 #include "cli/sound_options.h"
+#include "frame/frame.h"
 #include "image/glyx_image.h"
 #include "library/builtin_glyxes.h"
 

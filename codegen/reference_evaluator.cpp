@@ -11,9 +11,9 @@ namespace zorva {
 
 namespace {
 
-using OneArgument = int32_t(__attribute__((fastcall)) *)(int32_t a);
-using WithContext = int32_t(__attribute__((fastcall)) *)(int32_t a, int32_t b, const RenderContext* c);
-using WithX = int32_t(__attribute__((fastcall)) *)(int32_t a, int32_t b, int32_t x, const RenderContext* c);
+using OneArgument = int32_t(ZORVA_ROUTINE_CALL*)(int32_t a);
+using WithContext = int32_t(ZORVA_ROUTINE_CALL*)(int32_t a, int32_t b, const RenderContext* c);
+using WithX = int32_t(ZORVA_ROUTINE_CALL*)(int32_t a, int32_t b, int32_t x, const RenderContext* c);
 
 // The table keeps each routine as an address; the generated code calls it.
 template <typename Routine>
@@ -21,16 +21,19 @@ Routine RoutineAs(const void* address) {
   return reinterpret_cast<Routine>(reinterpret_cast<uintptr_t>(address));
 }
 
-// Thrown where IDIV faults; ends the pass.
-struct DivideFault {};
-
+// Where IDIV would fault, `faulted` is set and the pass ends after the pixel.
+// The rest of that pixel is still evaluated, but no routine is called any
+// more, so rand draws nothing that the generated code would not; the other
+// built-ins only read. A flag rather than an exception: WebAssembly builds
+// catch none.
 struct Evaluation {
   const SymbolTable& symbols;
   RenderContext& context;
   int32_t x;
+  bool faulted;
 };
 
-int32_t Evaluate(const ExprNode* node, const Evaluation& e);
+int32_t Evaluate(const ExprNode* node, Evaluation& e);
 
 int32_t Wrap(uint32_t value) { return static_cast<int32_t>(value); }
 
@@ -56,7 +59,7 @@ const ExprNode* ConstantRight(const ExprNode* node) {
   return right != nullptr && right->kind == ExprKind::Const ? right : nullptr;
 }
 
-int32_t Multiply(const ExprNode* node, const Evaluation& e) {
+int32_t Multiply(const ExprNode* node, Evaluation& e) {
   if (const ExprNode* factor = ConstantRight(node)) {
     if (factor->value == 0) return 0;  // the compiler drops both operands
     if (IsMultiplierWithoutImul(factor->value))
@@ -67,7 +70,7 @@ int32_t Multiply(const ExprNode* node, const Evaluation& e) {
   return Wrap(static_cast<uint32_t>(a) * static_cast<uint32_t>(b));
 }
 
-int32_t Divide(const ExprNode* node, const Evaluation& e, bool remainder) {
+int32_t Divide(const ExprNode* node, Evaluation& e, bool remainder) {
   if (const ExprNode* divisor = ConstantRight(node); divisor && !remainder) {
     const int shift = ShiftOfDivisor(divisor->value);
     if (shift >= 0) return Evaluate(node->child[0], e) >> shift;  // rounds toward minus infinity
@@ -75,11 +78,14 @@ int32_t Divide(const ExprNode* node, const Evaluation& e, bool remainder) {
   const int32_t a = Evaluate(node->child[0], e);
   const int32_t b = Evaluate(node->child[1], e);
   if (b == 0) return a;
-  if (a == INT32_MIN && b == -1) throw DivideFault{};
+  if (a == INT32_MIN && b == -1) {
+    e.faulted = true;
+    return 0;
+  }
   return remainder ? a % b : a / b;
 }
 
-int32_t Power(const ExprNode* node, const Evaluation& e) {
+int32_t Power(const ExprNode* node, Evaluation& e) {
   if (const ExprNode* exponent = ConstantRight(node); exponent && exponent->value == 2) {
     const uint32_t a = static_cast<uint32_t>(Evaluate(node->child[0], e));
     return Wrap(a * a);
@@ -107,7 +113,7 @@ int32_t Compare(ExprKind kind, int32_t a, int32_t b) {
 }
 
 // [a,b]: a byte of the source image counted from its top row, 0 outside it.
-int32_t SourceByte(const ExprNode* node, const Evaluation& e) {
+int32_t SourceByte(const ExprNode* node, Evaluation& e) {
   const uint32_t a = static_cast<uint32_t>(Evaluate(node->child[0], e));
   const uint32_t b = static_cast<uint32_t>(Evaluate(node->child[1], e));
   const SourceImage& source = e.context.source;
@@ -131,7 +137,7 @@ int32_t Triangle(int32_t a) {
   return t < 128 ? 2 * t : 255 - ((2 * t) & 255);
 }
 
-int32_t CallBuiltin(const ExprNode* node, const Evaluation& e) {
+int32_t CallBuiltin(const ExprNode* node, Evaluation& e) {
   const BuiltinFunc& row = e.symbols.BuiltinOf(e.symbols.At(node->symbol));
   int32_t arguments[2] = {0, 0};
   int32_t count = 0;
@@ -141,6 +147,7 @@ int32_t CallBuiltin(const ExprNode* node, const Evaluation& e) {
   }
   const int32_t a = arguments[0];
   const int32_t b = arguments[1];
+  if (e.faulted) return 0;
   switch (CompiledCallKind(row, count)) {
     case 49: return a < 0 ? Wrap(0u - static_cast<uint32_t>(a)) : a;  // abs
     case 50: return cosineTable[a & 255];
@@ -157,7 +164,7 @@ int32_t CallBuiltin(const ExprNode* node, const Evaluation& e) {
   }
 }
 
-int32_t Variable(const ExprNode* node, const Evaluation& e) {
+int32_t Variable(const ExprNode* node, Evaluation& e) {
   const Symbol& symbol = e.symbols.At(node->symbol);
   if (std::strcmp(symbol.name, "x") == 0) return e.x;  // x lives in a register
   if (symbol.slot < 0 || symbol.slot >= kVariableSlots) return 0;
@@ -165,7 +172,7 @@ int32_t Variable(const ExprNode* node, const Evaluation& e) {
 }
 
 // Operands are evaluated in the order in which their templates generate them.
-int32_t Evaluate(const ExprNode* node, const Evaluation& e) {
+int32_t Evaluate(const ExprNode* node, Evaluation& e) {
   const ExprKind kind = Descriptor(node->kind).base;
   const ExprNode* const* c = node->child;
   switch (kind) {
@@ -202,31 +209,30 @@ int32_t Evaluate(const ExprNode* node, const Evaluation& e) {
 }
 
 // One row in groups of four pixels, each group stored as the generated code
-// stores it, so a fault leaves exactly the earlier groups written.
-void EvaluateRow(const Statement& statement, RenderContext& context) {
-  Evaluation e{*statement.symbols, context, 0};
+// stores it, so a fault leaves exactly the earlier groups written. False
+// after a fault.
+bool EvaluateRow(const Statement& statement, RenderContext& context) {
+  Evaluation e{*statement.symbols, context, 0, false};
   do {
     uint32_t group = 0;
     for (int k = 0; k < 4; ++k) {
       group |= static_cast<uint32_t>(Evaluate(statement.tree->Root(), e) & 255) << (8 * k);
+      if (e.faulted) return false;
       e.x = Wrap(static_cast<uint32_t>(e.x) + static_cast<uint32_t>(context.step));
     }
     std::memcpy(context.out, &group, 4);
     context.out += 4;
   } while (e.x < context.width);
+  return true;
 }
 
 }  // namespace
 
 bool EvaluateRows(const Statement& statement, RenderContext& context) {
   if (!statement.tree || !statement.symbols) return false;
-  try {
-    for (int32_t y = context.height - context.step; y >= 0; y -= context.step) {
-      statement.BindVariable(context, "y", y);
-      EvaluateRow(statement, context);
-    }
-  } catch (const DivideFault&) {
-    return false;
+  for (int32_t y = context.height - context.step; y >= 0; y -= context.step) {
+    statement.BindVariable(context, "y", y);
+    if (!EvaluateRow(statement, context)) return false;
   }
   return true;
 }

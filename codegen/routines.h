@@ -11,7 +11,15 @@ struct RenderContext;
 // second in EDX, any further arguments on the stack, removed by the routine;
 // EBX, ESI, EDI and EBP are preserved. Generated code calls them with
 // whatever stack alignment it has, so they must not rely on 16 bytes.
+// Elsewhere (WebAssembly) no generated code runs: only the reference
+// evaluator calls them, in the platform's own convention.
+#if defined(__i386__)
+#define ZORVA_ROUTINE_CALL __attribute__((fastcall))
 #define ZORVA_ROUTINE __attribute__((fastcall, force_align_arg_pointer))
+#else
+#define ZORVA_ROUTINE_CALL
+#define ZORVA_ROUTINE
+#endif
 
 int32_t ZORVA_ROUTINE SineOfSigned(int32_t a);
 int32_t ZORVA_ROUTINE CosineOfSigned(int32_t a);

@@ -4,44 +4,13 @@
 
 #include "codegen/code_gen.h"
 #include "lang/parser.h"
-#include "sys/fault_guard.h"
 
 namespace zorva {
 
 namespace {
 
-using RowRoutine = void(__attribute__((stdcall)) *)(RenderContext* context);
-
 void Bind(RenderContext& context, int32_t slot, int32_t value) {
   if (slot >= 0 && slot < kVariableSlots) context.slots[slot] = value;
-}
-
-void RunRowsOf(const Statement& statement, RenderContext& context) {
-  const RowRoutine routine = reinterpret_cast<RowRoutine>(statement.compiled->code->entry);
-  for (int32_t y = context.height - context.step; y >= 0; y -= context.step) {
-    Bind(context, statement.bound.y, y);
-    routine(&context);
-  }
-}
-
-struct PassLoop {
-  const Pass* passes;
-  int count;
-  int next;  // the pass to run after the current one, also after a fault
-  bool completed;
-};
-
-bool HasCode(const Statement& statement) { return statement.compiled && statement.compiled->code; }
-
-// Runs under the fault guard, which may abandon it at any row: it owns
-// nothing that would need destroying.
-void RunPassLoop(void* argument) {
-  PassLoop& loop = *static_cast<PassLoop*>(argument);
-  while (loop.next < loop.count) {
-    const Pass& pass = loop.passes[loop.next++];
-    if (HasCode(*pass.statement)) RunRowsOf(*pass.statement, *pass.context);
-    else loop.completed = false;
-  }
 }
 
 int32_t SlotOf(const SymbolTable& symbols, const char* name) {
@@ -50,14 +19,6 @@ int32_t SlotOf(const SymbolTable& symbols, const char* name) {
 }
 
 }  // namespace
-
-bool RunPasses(const Pass* passes, int count) {
-  PassLoop loop{passes, count, 0, true};
-  while (loop.next < loop.count) {
-    if (!sys::RunGuarded(RunPassLoop, &loop)) loop.completed = false;
-  }
-  return loop.completed;
-}
 
 bool CompiledExpr::Compile(const ExprTree& tree, SymbolTable& symbols) {
   code = zorva::Compile(tree, symbols);
@@ -94,6 +55,8 @@ void Statement::BindVariable(RenderContext& context, const char* name, int32_t v
   const int32_t slot = symbols->At(index).slot;
   if (slot >= 0 && slot < kVariableSlots) context.slots[slot] = value;
 }
+
+void Statement::BindRow(RenderContext& context, int32_t y) const { Bind(context, bound.y, y); }
 
 void Statement::SetupContext(RenderContext& context, const PassSetup& setup) const {
   std::memset(&context, 0, sizeof context);

@@ -44,9 +44,11 @@ struct Pass {
   RenderContext* context;
 };
 
-// Runs the passes in order under one fault guard: a fault ends only the pass
-// it happens in, and the passes after it run as if each had a guard of its
-// own. False when a pass had no code or ended in a fault.
+// Runs the passes in order: a fault (the quotient or remainder of
+// -2147483648 by -1) ends only the pass it happens in, at its row. False when
+// a pass had no code or ended in a fault. The engine is chosen at link time:
+// pass_engine_generated.cpp runs the generated code under one fault guard
+// (IA-32), pass_engine_evaluator.cpp the reference evaluator (elsewhere).
 bool RunPasses(const Pass* passes, int count);
 
 // The slots of the variables that every pass binds, -1 for those the
@@ -65,6 +67,8 @@ class Statement {
   // For the texts the system supplies itself, which always parse.
   static std::unique_ptr<Statement> FromFixedText(const char* text);
 
+  bool HasCode() const { return compiled && compiled->code; }
+
   // Compiles the tree anew, releasing the old code first.
   bool Recompile();
 
@@ -78,6 +82,9 @@ class Statement {
 
   // Stores value in the variable's slot when the statement uses the variable.
   void BindVariable(RenderContext& context, const char* name, int32_t value) const;
+
+  // Binds y for the row that the next call of the row routine renders.
+  void BindRow(RenderContext& context, int32_t y) const;
 
   // Fills the context's fixed words and binds X, Y, x, y, t, T, xm and ym.
   // Slots that no binding fills read as 0.

@@ -1,4 +1,4 @@
-#include "cli/frame.h"
+#include "frame/frame.h"
 
 #include <cstring>
 
@@ -12,6 +12,16 @@ bool RenderFrame(GlyxImage& glyx, const AudioFeed& feed, int index, int xm, int 
   CopySoundFrame(sound.waveform, sound.channels, sound.spectrum[0]);
   glyx.Render(xm, ym);
   return glyx.lastFrameWhole;
+}
+
+void AppendRawFrames(GlyxImage& glyx, const AudioFeed& feed, int count, int xm, int ym,
+                     std::vector<uint8_t>* bytes) {
+  Frame frame;
+  for (int f = 0; f < count; ++f) {
+    RenderFrame(glyx, feed, f, xm, ym);
+    frame.Take(glyx.image);
+    frame.AppendRaw(bytes);
+  }
 }
 
 void Frame::Take(const PixelImage& image) {
@@ -28,6 +38,11 @@ void Frame::Take(const PixelImage& image) {
     const uint8_t* stored = image.bits + static_cast<size_t>(height - 1 - row) * image.stride;
     std::memcpy(&pixels[static_cast<size_t>(row) * width], stored, width);
   }
+}
+
+void Frame::AppendRaw(std::vector<uint8_t>* bytes) const {
+  bytes->insert(bytes->end(), rgb, rgb + sizeof rgb);
+  bytes->insert(bytes->end(), pixels.begin(), pixels.end());
 }
 
 std::vector<uint8_t> Frame::Coloured() const {

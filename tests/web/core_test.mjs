@@ -1,0 +1,190 @@
+// The WebAssembly core under node against the native zorva tool: the 62
+// built-ins rendered for 30 frames of the ramp feed, the ~2,000 texts that
+// zorva mutate grows from them, check, mutate, the live session's frames and
+// the library's plugin.ini. Every comparison is byte for byte.
+//
+// node tests/web/core_test.mjs BUILD_WEB NATIVE_BIN
+//   BUILD_WEB holds zorva_core.js and .wasm; NATIVE_BIN holds zorva and
+//   zorva_render_texts from the Linux build.
+import { spawnSync } from 'node:child_process';
+import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join, resolve } from 'node:path';
+import { loadZorvaCore } from './load_core.mjs';
+
+const [webDir, nativeBin] = process.argv.slice(2).map((p) => resolve(p));
+for (const tool of ['zorva', 'zorva_render_texts']) {
+  if (!existsSync(join(nativeBin, tool))) {
+    console.error(`${join(nativeBin, tool)} is missing: build the linux preset first`);
+    process.exit(1);
+  }
+}
+const core = await loadZorvaCore(webDir);
+const scratch = mkdtempSync(join(tmpdir(), 'zorva-web-'));
+const failures = [];
+
+function expectEqual(what, actual, expected) {
+  if (JSON.stringify(actual) === JSON.stringify(expected)) return;
+  failures.push(`${what}:\n  wasm:   ${JSON.stringify(actual)}\n  native: ${JSON.stringify(expected)}`);
+}
+
+function expectSameBytes(what, actual, expected) {
+  if (!(actual instanceof Uint8Array)) return failures.push(`${what}: ${JSON.stringify(actual)}`);
+  if (actual.length === expected.length && Buffer.compare(actual, expected) === 0) return;
+  let at = 0;
+  while (at < Math.min(actual.length, expected.length) && actual[at] === expected[at]) at++;
+  failures.push(`${what}: ${actual.length} bytes against ${expected.length}, first difference at ${at}`);
+}
+
+// The native tool, its text on standard input.
+function zorva(args, input) {
+  const run = spawnSync(join(nativeBin, 'zorva'), args, { input, maxBuffer: 1 << 28 });
+  if (run.error) throw run.error;
+  return { status: run.status, stdout: run.stdout.toString('latin1'), stderr: run.stderr.toString('latin1') };
+}
+
+// What the tool prints, as the core gives it: its message on failure.
+function nativeText(run) {
+  return { ok: run.status === 0, text: (run.status === 0 ? run.stdout : run.stderr).replace(/\n$/, '') };
+}
+
+function checkBuiltinsAndMutations(builtins) {
+  const corpus = [];
+  builtins.forEach((text, index) => {
+    expectEqual(`check of built-in ${index}`, core.check(text), nativeText(zorva(['check', '-'], text)));
+    const out = join(scratch, 'builtin.raw');
+    zorva(['render', '-', '--frames', '30', '--audio', 'ramp', '-o', out], text);
+    expectSameBytes(`built-in ${index}, frames 1 to 30`, core.render(text, 30, 1, 0, 0, 'ramp'), readFileSync(out));
+    const seed = index + 1;
+    const lines = nativeText(zorva(['mutate', '-', '--seed', `${seed}`, '--times', '33'], text));
+    expectEqual(`mutate of built-in ${index}, seed ${seed}`, core.mutate(text, seed, 33), lines);
+    corpus.push(...lines.text.split('\n'));
+  });
+  return corpus;
+}
+
+// The native side renders the whole corpus in one process.
+function checkCorpus(corpus) {
+  const frames = 2, step = 2, xm = 37, ym = -5;
+  const run = spawnSync(join(nativeBin, 'zorva_render_texts'), [frames, step, xm, ym].map(String), {
+    input: corpus.join('\n') + '\n', maxBuffer: 1 << 30 });
+  if (run.status !== 0) throw new Error(`zorva_render_texts: ${run.stderr}`);
+  let at = 0;
+  corpus.forEach((text, index) => {
+    const size = run.stdout.readUInt32LE(at);
+    const expected = run.stdout.subarray(at + 4, at + 4 + size);
+    at += 4 + size;
+    const rendered = core.render(text, frames, step, xm, ym, 'ramp');
+    const actual = size === 0 && !(rendered instanceof Uint8Array) ? new Uint8Array() : rendered;
+    expectSameBytes(`mutated text ${index} (${text})`, actual, expected);
+  });
+}
+
+// Texts that fail, and texts whose division faults (-2147483648 / -1): at
+// once, and at row 99 when y - 100 is -1.
+function checkFailuresAndFaults() {
+  for (const text of ['sin(x', 'x+', 'p=pal(3) q', '"abc', 'x/(y']) {
+    expectEqual(`message of ${text}`, core.check(text), nativeText(zorva(['check', '-'], text)));
+    expectEqual(`render message of ${text}`, core.render(text, 1, 1, 0, 0, 'ramp'),
+                nativeText(zorva(['render', '-', '--audio', 'ramp', '-o', join(scratch, 'no.raw')], text)));
+  }
+  for (const text of ['(t+65536)*32768/(t-1)', 'x+(y*0+65536)*32768/(y-100)', 'r=(x*0+65536)*32768%(x-7); g=x; b=y; x^y']) {
+    const out = join(scratch, 'fault.raw');
+    const run = zorva(['render', '-', '--frames', '3', '--audio', 'ramp', '-o', out], text);
+    expectEqual(`native fault of ${text}`, /frame 1: the expression faulted/.test(run.stderr), true);
+    expectSameBytes(`fault of ${text}`, core.render(text, 3, 1, 0, 0, 'ramp'), readFileSync(out));
+  }
+}
+
+// A frame of a .raw file as the canvas takes it.
+function rgbaOf(raw) {
+  const rgba = new Uint8Array(65536 * 4);
+  for (let i = 0; i < 65536; i++) {
+    rgba.set(raw.subarray(3 * raw[768 + i], 3 * raw[768 + i] + 3), 4 * i);
+    rgba[4 * i + 3] = 255;
+  }
+  return rgba;
+}
+
+// 16-bit stereo samples as a WAV file.
+function wavOf(left, right) {
+  const data = Buffer.alloc(4 * left.length);
+  left.forEach((sample, i) => { data.writeInt16LE(sample, 4 * i); data.writeInt16LE(right[i], 4 * i + 2); });
+  const header = Buffer.alloc(44);
+  header.write('RIFF', 0); header.writeUInt32LE(36 + data.length, 4); header.write('WAVEfmt ', 8);
+  header.writeUInt32LE(16, 16); header.writeUInt16LE(1, 20); header.writeUInt16LE(2, 22);
+  header.writeUInt32LE(44100, 24); header.writeUInt32LE(4 * 44100, 28); header.writeUInt16LE(4, 32);
+  header.writeUInt16LE(16, 34); header.write('data', 36); header.writeUInt32LE(data.length, 40);
+  return Buffer.concat([header, data]);
+}
+
+// The page's own sound: samples that become the frame's rows as zorva render
+// --wav makes them from a file of the same samples.
+function checkPcmSound(text) {
+  const left = Array.from({ length: 1152 }, (_, i) => ((i * 7919) % 65535) - 32767);
+  const right = left.map((sample, i) => (i % 3 ? -sample : sample >> 2));
+  const wav = join(scratch, 'pcm.wav');
+  writeFileSync(wav, wavOf(left, right));
+  const out = join(scratch, 'pcm.raw');
+  zorva(['render', '-', '--wav', wav, '-o', out], text);
+  core.seed(1);
+  core.setText(text);
+  core.soundFromPcm(left.map((s) => s / 32767), right.map((s) => s / 32767));
+  expectSameBytes('a frame of the page\'s own sound', core.renderFrame(0, 0), rgbaOf(readFileSync(out)));
+}
+
+// The live session draws frame after frame what zorva render writes, and its
+// library goes to a plugin.ini that the tool reads as the same library.
+function checkSession(builtins) {
+  const text = builtins[5];
+  expectEqual('set_text', core.setText(text).ok, true);
+  core.soundBuiltin('ramp');
+  let rgba;
+  for (let f = 0; f < 3; f++) rgba = core.renderFrame(0, 0);
+  const raw = core.render(text, 3, 1, 0, 0, 'ramp').subarray(2 * (768 + 65536));
+  expectSameBytes('third frame of the session', rgba, rgbaOf(raw));
+
+  core.seed(7);
+  core.mutateCurrent();
+  expectEqual('Space', core.currentText(), nativeText(zorva(['mutate', '-', '--seed', '7'], text)).text);
+  core.setText(text);
+  core.changeSize(false);
+  core.changeSize(false);
+  expectEqual('Down twice', core.imageSize(), [86, 86]);
+  core.changeSize(true);
+  core.changeSize(true);
+  core.changeSize(true);
+  expectEqual('Up three times', core.imageSize(), [256, 256]);
+  expectEqual('Backspace', core.resetToGoodParent().ok && core.library().includes(core.currentText()), true);
+  core.setText(text);
+
+  expectEqual('a bad text', core.setText('sin(x'), core.check('sin(x'));
+  expectEqual('current text after a bad one', core.currentText(), core.check(text).text);
+  core.setText('x*y+t');
+  expectEqual('Enter keeps a new text', core.keep(), true);
+  expectEqual('Enter again adds nothing', core.keep(), false);
+  expectEqual('import of a text without [Zorva]', core.importIni('[Other]\nGlyx1=x\n'), false);
+  const ini = join(scratch, 'plugin.ini');
+  writeFileSync(ini, core.exportIni(), 'latin1');
+  expectEqual('exported library', core.library().join('\n'), nativeText(zorva(['library', 'list', '--ini', ini])).text);
+  const before = core.library();
+  const kept = ['x-y', before.at(-1), 'x*y+t'];
+  expectEqual('import of a plugin.ini', core.importIni(`[Zorva]\r\n${kept.map((t, i) => `Glyx${i + 1}=${t}\r\n`).join('')}`), true);
+  expectEqual('imported library', core.library(), [...before, ...kept.filter((t) => !before.includes(t))]);
+}
+
+try {
+  const builtins = nativeText(zorva(['library', 'list'])).text.split('\n');
+  expectEqual('the built-ins', core.library().join('\n'), builtins.join('\n'));
+  const corpus = checkBuiltinsAndMutations(builtins);
+  checkCorpus(corpus);
+  checkFailuresAndFaults();
+  checkSession(builtins);
+  checkPcmSound(builtins[0]);
+  console.log(`${builtins.length} built-ins, ${corpus.length} mutated texts: ` +
+              (failures.length ? `${failures.length} differences` : 'the same bytes'));
+} finally {
+  rmSync(scratch, { recursive: true, force: true });
+}
+for (const failure of failures.slice(0, 20)) console.error(failure);
+process.exit(failures.length ? 1 : 0);

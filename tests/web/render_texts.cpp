@@ -1,0 +1,56 @@
+// zorva_render_texts FRAMES STEP XM YM: renders every line of standard input
+// as `zorva render LINE --frames FRAMES --step STEP --xm XM --ym YM --audio
+// ramp -o OUT.raw` would, in one process, and writes for each line its .raw
+// bytes behind their count (4 bytes, little-endian); a count of 0 for a line
+// that does not build. The WebAssembly test compares thousands of texts with
+// it without starting thousands of programs.
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "codegen/random.h"
+#include "frame/frame.h"
+#include "image/glyx_image.h"
+
+namespace {
+
+std::vector<uint8_t> RenderRaw(const std::string& text, int frames, int step, int xm, int ym,
+                               const AudioFeed& feed) {
+  zorva::GlyxImage glyx;
+  zorva::ErrorRecord errors;
+  std::vector<uint8_t> bytes;
+  if (!glyx.CreateFromText(text.c_str(), errors) ||
+      !glyx.Resize(zorva::kAreaSize, zorva::kAreaSize, step, zorva::kPeriod))
+    return bytes;
+  SeedRandom(1);  // where every new zorva process starts its generator
+  zorva::AppendRawFrames(glyx, feed, frames, xm, ym, &bytes);
+  return bytes;
+}
+
+void WriteRecord(const std::vector<uint8_t>& bytes) {
+  const uint32_t size = static_cast<uint32_t>(bytes.size());
+  const uint8_t count[4] = {static_cast<uint8_t>(size), static_cast<uint8_t>(size >> 8),
+                            static_cast<uint8_t>(size >> 16), static_cast<uint8_t>(size >> 24)};
+  std::fwrite(count, 1, 4, stdout);
+  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 5) {
+    std::fputs("usage: zorva_render_texts FRAMES STEP XM YM < texts\n", stderr);
+    return 2;
+  }
+  const int frames = std::atoi(argv[1]);
+  const int step = std::atoi(argv[2]);
+  AudioFeed feed;
+  MakeBuiltinFeed("ramp", &feed);
+  std::string line;
+  while (std::getline(std::cin, line)) {
+    WriteRecord(RenderRaw(line, frames, step, std::atoi(argv[3]), std::atoi(argv[4]), feed));
+  }
+  return std::fflush(stdout) == 0 ? 0 : 1;
+}
