@@ -1,7 +1,7 @@
 // zorva mutate, evolve and sheet, run as programs: their lines, their
 // sheets and their exit codes.
 #include <gtest/gtest.h>
-#include <stb/stb_image.h>  // implemented in table_commands_test.cpp
+#include <stb/stb_image.h>  // implemented in picture_files_test.cpp
 
 #include <algorithm>
 #include <set>

@@ -4,7 +4,7 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 #include <sndfile.h>
-#include <stb/stb_image.h>  // implemented in table_commands_test.cpp
+#include <stb/stb_image.h>  // implemented in picture_files_test.cpp
 
 #include <cstring>
 #include <string>
