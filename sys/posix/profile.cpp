@@ -80,18 +80,21 @@ SectionSpan FindSection(const std::vector<FileLine>& lines, const char* section)
 
 }  // namespace
 
-// Blank lines and comments (";") are not keys; a line without "=" is a key
-// with an empty value.
+// Blank lines go; comments (";") are kept but are not keys; a line without
+// "=" is a key with an empty value. Each keeps its line, so that a save
+// rewrites only the lines whose values it changes.
 ProfileSection LoadProfileSection(const std::string& path, const char* section) {
   const std::vector<FileLine> lines = ReadLines(path);
   const SectionSpan span = FindSection(lines, section);
   ProfileSection keys;
   for (size_t i = span.header + 1; i < span.end; i++) {
-    const std::string text = Trimmed(lines[i].text);
-    if (text.empty() || text[0] == ';') continue;
+    const std::string& line = lines[i].text;
+    const std::string text = Trimmed(line);
+    if (text.empty()) continue;
     const size_t equals = text.find('=');
-    if (equals == std::string::npos) keys.Append(text, "");
-    else keys.Append(Trimmed(text.substr(0, equals)), Trimmed(text.substr(equals + 1)));
+    if (text[0] == ';') keys.AppendComment(line);
+    else if (equals == std::string::npos) keys.Append(text, "", line);
+    else keys.Append(Trimmed(text.substr(0, equals)), Trimmed(text.substr(equals + 1)), line);
   }
   return keys;
 }
@@ -109,7 +112,7 @@ bool StoreProfileSection(const std::string& path, const char* section, const Pro
   }
   if (lines[span.header].end.empty()) lines[span.header].end = "\r\n";
   std::vector<FileLine> body;
-  for (const ProfileKey& key : keys.Keys()) body.push_back({key.name + "=" + key.value, "\r\n"});
+  for (const ProfileKey& key : keys.Keys()) body.push_back({LineOf(key), "\r\n"});
   lines.erase(lines.begin() + span.header + 1, lines.begin() + span.end);
   lines.insert(lines.begin() + span.header + 1, body.begin(), body.end());
 
