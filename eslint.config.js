@@ -1,10 +1,10 @@
-// The linter of the web page's modules, its tests and the scripts that serve
-// and drive it.
+// The linter of every JavaScript file of the tree: the web page's modules,
+// its tests, the bench and the screenshot script.
 import js from '@eslint/js';
 import globals from 'globals';
 
 export default [
-  { ignores: ['build/', 'node_modules/'] },
+  { ignores: ['build/', 'out/', 'dist/', 'node_modules/'] },
   js.configs.recommended,
   {
     files: ['web/**/*.js'],
@@ -14,10 +14,10 @@ export default [
     files: ['eslint.config.js'],
     languageOptions: { globals: globals.node },
   },
-  // The tests, the screenshot and the browser bench hand some of their
-  // functions to the page to run there.
+  // The tests, the bench and the screenshot run under node, and hand some of
+  // their functions to the page (or are loaded by it).
   {
-    files: ['tests/web/**/*.mjs', 'scripts/*.mjs', 'bench/web/*.mjs'],
+    files: ['tests/web/**/*.mjs', 'scripts/*.mjs', 'bench/*.mjs', 'bench/web/*.mjs'],
     languageOptions: { globals: { ...globals.node, ...globals.browser } },
   },
   {

@@ -28,8 +28,8 @@ TimerPeriods AppTimerPeriods();
 void AppKeepTimerPeriods(TimerPeriods periods);
 
 // Something failed inside the application, almost always an allocation
-// while the expression was being built or changed: it goes, as after any
-// failed allocation, and the player runs on.
+// while the expression was being built or changed: it goes, as it may be
+// half changed, and the player runs on.
 void AppAbandonCurrent();
 
 #endif

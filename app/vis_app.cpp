@@ -68,19 +68,19 @@ void VisApp::ShowConfigDialog() {
   RestartTimers();
 }
 
-// The old expression goes first, so that two never hold memory at once; the
-// new one is built outside the lock and swapped in. A text that fails leaves
-// no expression; only a text that does not parse has a message.
+// Built outside the lock beside the current expression, which renders on
+// meanwhile, and swapped in only once it has built: the current expression
+// may be the unsaved work of many mutations, and a typo must not cost it. A
+// text that fails leaves the expression, the picture and the input window's
+// text as they were; only a text that does not parse has a message.
 bool VisApp::SetExpressionFromText(const char* text) {
-  ReplaceCurrent(nullptr);
   std::unique_ptr<zorva::GlyxImage> next(new (std::nothrow) zorva::GlyxImage);
   zorva::ErrorRecord errors;
-  const bool built = next && next->CreateFromText(text, errors) && next->Resize(kAreaSize, kAreaSize, pixelStep, kPeriod);
-  ReplaceCurrent(built ? std::move(next) : nullptr);
-  if (!built) {
+  if (!next || !next->CreateFromText(text, errors) || !next->Resize(kAreaSize, kAreaSize, pixelStep, kPeriod)) {
     ShowBuildError(errors);
     return false;
   }
+  ReplaceCurrent(std::move(next));
   RefreshInputWindowText();
   return true;
 }

@@ -50,7 +50,7 @@ class VisApp {
   void ShowConfigDialog();
 
   // Replaces the current expression by one built from `text`. A text that
-  // does not build shows its message and leaves no current expression.
+  // does not build shows its message and leaves the current one as it was.
   bool SetExpressionFromText(const char* text);
   // Swaps `next` in, under the lock; the old expression goes after it.
   void ReplaceCurrent(std::unique_ptr<zorva::GlyxImage> next);

@@ -1,16 +1,24 @@
 // WAV files through libsndfile, for the zorva tool on Linux. It takes what
 // the player takes: 16-bit PCM, mono or stereo.
 
+#include <fcntl.h>
 #include <sndfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include "audio/wav_reader.h"
 
 namespace {
 
+// Opened here rather than by libsndfile, so that a file that cannot be read
+// says the system's reason.
 struct SoundFile {
-  SF_INFO info = {};  // before `file`: sf_open fills it
+  SF_INFO info = {};  // before `file`: sf_open_fd fills it
   SNDFILE* file;
-  explicit SoundFile(const std::string& path) : file(sf_open(path.c_str(), SFM_READ, &info)) {}
+  explicit SoundFile(int descriptor) : file(sf_open_fd(descriptor, SFM_READ, &info, SF_TRUE)) {}
   ~SoundFile() {
     if (file != nullptr) sf_close(file);
   }
@@ -24,7 +32,19 @@ bool IsPcm16Wav(const SF_INFO& info) {
 }  // namespace
 
 bool ReadWavFile(const std::string& path, PcmClip* clip, std::string* error) {
-  SoundFile wav(path);
+  const int descriptor = open(path.c_str(), O_RDONLY);
+  if (descriptor < 0) {
+    *error = path + ": " + std::strerror(errno);
+    return false;
+  }
+  // A folder opens like a file; libsndfile would only say it is no sound.
+  struct stat status;
+  if (fstat(descriptor, &status) == 0 && S_ISDIR(status.st_mode)) {
+    close(descriptor);
+    *error = path + ": " + std::strerror(EISDIR);
+    return false;
+  }
+  SoundFile wav(descriptor);
   if (wav.file == nullptr) {
     *error = path + ": " + sf_strerror(nullptr);
     return false;

@@ -14,6 +14,7 @@
 
 #include "bench/frame_bench.h"
 #include "cli/commands.h"
+#include "cli/progress.h"
 
 namespace zorva {
 namespace {
@@ -120,7 +121,13 @@ void PrintJson(const std::vector<Measurement>& results, const Summary& s) {
   std::printf("}\n}\n");
 }
 
-void ShowProgress(const std::string& name) { std::fprintf(stderr, "\rzorva bench: %-12s", name.c_str()); }
+// The measurement calls back with a plain function after each expression.
+Progress* measured = nullptr;
+
+void ShowProgress(const std::string&) {
+  static int done = 0;
+  measured->Update(++done);
+}
 
 int Bench(CommandLine& line) {
   const int repeats = line.Number("--repeats", 9, 1, 1000);
@@ -138,11 +145,15 @@ int Bench(CommandLine& line) {
   const auto start = std::chrono::steady_clock::now();
   std::vector<Measurement> results;
   std::string error;
-  if (!bench::MeasureFrames(workloads, repeats, &results, &error, ShowProgress)) {
-    std::fprintf(stderr, "\nzorva bench: %s\n", error.c_str());
+  Progress progress("zorva bench: expression", static_cast<int>(workloads.size()));
+  measured = &progress;
+  const bool measuredAll = bench::MeasureFrames(workloads, repeats, &results, &error, ShowProgress);
+  progress.Finish();
+  measured = nullptr;
+  if (!measuredAll) {
+    std::fprintf(stderr, "zorva bench: %s\n", error.c_str());
     return 1;
   }
-  std::fputc('\n', stderr);
   const Summary summary =
       Summarise(results, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   if (line.Has("--json")) PrintJson(results, summary);

@@ -18,15 +18,20 @@ const Statement* Choose(const GlyxStatements<Statement>& glyx, const std::string
   if (name == "pixel") return glyx.pixel.get();
   if (name == "p") return glyx.palette.get();
   const char* letter = name.size() == 1 ? std::strchr(kChannelLetters, name[0]) : nullptr;
-  if (letter == nullptr || glyx.palette) return nullptr;
+  if (glyx.palette) return nullptr;
   const int position = static_cast<int>(letter - kChannelLetters);
   if ((position >= 3) != glyx.hslMode) return nullptr;
   return glyx.channels[position % 3].get();
 }
 
+bool IsStatementName(const std::string& name) {
+  return name == "pixel" || name == "p" || (name.size() == 1 && std::strchr(kChannelLetters, name[0]) != nullptr);
+}
+
 int Code(CommandLine& line) {
-  const std::string text = line.Text(0);
   const std::string which = line.Value("--statement", "pixel");
+  if (!IsStatementName(which)) return line.UsageError("--statement takes pixel, p, r, g, b, h, s or l");
+  const std::string text = line.Text(0);
   ErrorRecord errors;
   GlyxStatements<Statement> glyx;
   if (!glyx.CreateFromText(text.c_str(), errors)) return BuildError(MessageOf(errors));

@@ -18,6 +18,7 @@ extern const Command kPalettesCommand;
 extern const Command kBenchCommand;
 extern const Command kLibraryListCommand;
 extern const Command kLibraryAddCommand;
+extern const Command kLibraryRemoveCommand;
 
 }  // namespace zorva
 

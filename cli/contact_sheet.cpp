@@ -1,7 +1,6 @@
 #include "cli/contact_sheet.h"
 
-#include "cli/png_file.h"
-#include "image/rgb_picture.h"
+#include <string>
 
 namespace zorva {
 namespace {
@@ -39,7 +38,7 @@ void DrawLabel(RgbPicture& sheet, int number, int left, int top) {
 
 }  // namespace
 
-bool WriteContactSheet(const std::string& path, const std::vector<const Frame*>& cells, int columns) {
+RgbPicture ContactSheet(const std::vector<const Frame*>& cells, int columns) {
   const int rows = (static_cast<int>(cells.size()) + columns - 1) / columns;
   RgbPicture sheet{columns * kCellSize, rows * kCellSize, {}};
   sheet.rgb.assign(3 * static_cast<size_t>(sheet.width) * sheet.height, kBackground);
@@ -49,7 +48,7 @@ bool WriteContactSheet(const std::string& path, const std::vector<const Frame*>&
     DrawCell(sheet, *cells[i], left, top);
     DrawLabel(sheet, static_cast<int>(i), left, top);
   }
-  return WritePngFile(path.c_str(), sheet.width, sheet.height, sheet.rgb.data());
+  return sheet;
 }
 
 }  // namespace zorva

@@ -1,44 +1,49 @@
-// zorva evolve TEXT|- [--seed S] [--children N] -o SHEET.png: the offline
-// form of pressing Space many times from the same parent. Each child is the
-// parent mutated once; children that show nothing or cost too much are
-// drawn again. The sheet shows the parent and the children side by side,
-// SHEET.txt lists their texts and SHEET.culled.txt the culled ones.
+// zorva evolve TEXT|- [--seed S] [--children N] [--frame F] [--audio A |
+// --wav FILE] [--scale K] -o SHEET.png: the offline form of pressing Space
+// many times from the same parent. Each child is the parent mutated once;
+// children that repeat a text, cost too much or show nothing are drawn again.
+// The sheet shows the parent and the children side by side, SHEET.txt lists
+// their texts and SHEET.culled.txt the culled ones.
 #include <cstdio>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "audio/audio_feed.h"
 #include "cli/commands.h"
 #include "cli/contact_sheet.h"
-#include "frame/frame.h"
+#include "cli/cull.h"
+#include "cli/picture_output.h"
+#include "cli/progress.h"
+#include "cli/sound_options.h"
 #include "codegen/random.h"
+#include "frame/frame.h"
 #include "image/glyx_image.h"
 
 namespace zorva {
 namespace {
 
 constexpr int kSheetColumns = 4;
-constexpr int kShownFrame = 30;
-constexpr int kBlankFrames[] = {0, 15, 30};
 constexpr int kDrawsPerChild = 20;
-constexpr size_t kCostlyFactor = 3;
 constexpr int32_t kLargestSeed = 2147483647;
 constexpr int32_t kMostChildren = 1000;
+constexpr int32_t kMostFrames = 100000;
 
 struct EvolveOptions {
   std::string text;
   uint32_t seed;
   int children;
-  std::string sheet;  // ends in .png
-  std::string stem;   // the sheet's path without .png
+  int frame;  // the one the sheet shows
+  AudioFeed sound;
+  PictureOutput sheet;
 };
 
 // One expression of the sheet: its text, its code and what it shows.
 struct Look {
   std::string text;
   size_t codeBytes = 0;
-  bool blank = true;  // frames 0, 15 and 30 are each a single colour
-  Frame shown;        // frame 30
+  bool blank = true;  // the first, middle and shown frames are each a single colour
+  Frame shown;
 };
 
 size_t CodeBytes(const GlyxImage& glyx) {
@@ -55,36 +60,23 @@ size_t CodeBytes(const GlyxImage& glyx) {
   return bytes;
 }
 
-bool IsBlankFrame(int frame) {
-  for (int blank : kBlankFrames) {
-    if (frame == blank) return true;
-  }
-  return false;
-}
+Look Describe(const GlyxImage& glyx) { return {glyx.ExpressionString("; "), CodeBytes(glyx), true, {}}; }
 
-// Frames 0 to 30 at step 1 with the ramp feed, as `zorva render --audio ramp`
-// renders them. The generator starts at 1 for them, as in a fresh zorva
-// render, and is put back afterwards: rendering takes no draw from mutation.
-Look Watch(GlyxImage& glyx) {
-  Look look;
-  look.text = glyx.ExpressionString("; ");
-  look.codeBytes = CodeBytes(glyx);
-  AudioFeed feed;
-  MakeBuiltinFeed("ramp", &feed);
+// Frames 0 to F at step 1, as `zorva render` renders them. The generator
+// starts at 1 for them, as in a fresh zorva render, and is put back
+// afterwards: rendering takes no draw from mutation.
+void Watch(GlyxImage& glyx, const EvolveOptions& options, Look* look) {
   const uint32_t mutationState = RandomState();
   SeedRandom(1);
   glyx.Resize(kAreaSize, kAreaSize, 1, kPeriod);
-  Frame frame;
-  bool blank = true;
-  for (int f = 0; f <= kShownFrame; ++f) {
-    RenderFrame(glyx, feed, f);
-    frame.Take(glyx.image);
-    if (IsBlankFrame(f)) blank = blank && frame.SingleColour();
+  for (int f = 0; f <= options.frame; ++f) {
+    RenderFrame(glyx, options.sound, f);
+    if (f == 0 || f == options.frame / 2 || f == options.frame) {
+      look->shown.Take(glyx.image);
+      look->blank = look->blank && look->shown.SingleColour();
+    }
   }
   SeedRandom(mutationState);
-  look.blank = blank;
-  look.shown = frame;
-  return look;
 }
 
 struct Brood {
@@ -97,7 +89,10 @@ struct Brood {
 // been drawn.
 Brood Breed(const EvolveOptions& options, GlyxImage& parent) {
   Brood brood;
-  brood.parent = Watch(parent);
+  brood.parent = Describe(parent);
+  Watch(parent, options, &brood.parent);
+  std::unordered_set<std::string> seen{brood.parent.text};
+  Progress progress("zorva evolve: child", options.children);
   ErrorRecord errors;
   SeedRandom(options.seed);
   const int most = kDrawsPerChild * options.children;
@@ -105,18 +100,25 @@ Brood Breed(const EvolveOptions& options, GlyxImage& parent) {
     GlyxImage child;
     child.CreateFromText(options.text.c_str(), errors);
     child.Mutate(1);
-    Look look = Watch(child);
-    if (look.codeBytes > kCostlyFactor * brood.parent.codeBytes) {
-      brood.culled.push_back(look.text + "\tcostly");
-    } else if (look.blank) {
-      brood.culled.push_back(look.text + "\tblank");
+    Look look = Describe(child);
+    const char* reason = CullBeforeRendering(look.text, look.codeBytes, brood.parent.codeBytes, seen);
+    seen.insert(look.text);
+    if (reason == nullptr) {
+      Watch(child, options, &look);
+      if (look.blank) reason = "blank";
+    }
+    if (reason != nullptr) {
+      brood.culled.push_back(look.text + "\t" + reason);
     } else {
       brood.children.push_back(std::move(look));
+      progress.Update(static_cast<int>(brood.children.size()));
     }
   }
+  progress.Finish();
   return brood;
 }
 
+// False with errno saying why.
 bool WriteLines(const std::string& path, const std::vector<std::string>& lines) {
   FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) return false;
@@ -125,45 +127,44 @@ bool WriteLines(const std::string& path, const std::vector<std::string>& lines) 
   return std::fclose(file) == 0 && written;
 }
 
-bool WriteBrood(const EvolveOptions& options, const Brood& brood) {
+int WriteBrood(const CommandLine& line, const EvolveOptions& options, const Brood& brood) {
   std::vector<const Frame*> cells{&brood.parent.shown};
   std::vector<std::string> texts{brood.parent.text};
   for (const Look& child : brood.children) {
     cells.push_back(&child.shown);
     texts.push_back(child.text);
   }
-  const std::string paths[] = {options.sheet, options.stem + ".txt", options.stem + ".culled.txt"};
-  const bool written = WriteContactSheet(options.sheet, cells, kSheetColumns) && WriteLines(paths[1], texts) &&
-                       WriteLines(paths[2], brood.culled);
-  if (!written) std::fprintf(stderr, "zorva evolve: cannot write %s, %s or %s\n", paths[0].c_str(),
-                             paths[1].c_str(), paths[2].c_str());
-  return written;
+  const std::string stem = PathStem(options.sheet.path);
+  if (!WritePicture(options.sheet, ContactSheet(cells, kSheetColumns))) return CannotWrite(line, options.sheet.path);
+  if (!WriteLines(stem + ".txt", texts)) return CannotWrite(line, stem + ".txt");
+  if (!WriteLines(stem + ".culled.txt", brood.culled)) return CannotWrite(line, stem + ".culled.txt");
+  return 0;
 }
 
-bool EndsInPng(const std::string& path) { return path.size() > 4 && path.compare(path.size() - 4, 4, ".png") == 0; }
-
-bool ReadOptions(CommandLine& line, EvolveOptions* options) {
+// False with a usage error in the line, or after saying why the sound cannot
+// be had (*failure the exit code).
+bool ReadOptions(CommandLine& line, EvolveOptions* options, int* failure) {
   options->seed = static_cast<uint32_t>(line.Number("--seed", 1, 0, kLargestSeed));
   options->children = line.Number("--children", 15, 1, kMostChildren);
-  options->sheet = line.Value("-o", "");
-  if (!line.error.empty()) return false;
-  if (!EndsInPng(options->sheet)) {
-    line.error = "-o SHEET.png is missing";
+  options->frame = line.Number("--frame", 30, 0, kMostFrames);
+  options->sheet = ReadPictureOutput(line, {PictureFormat::Png});
+  if (!line.error.empty()) {
+    *failure = line.UsageError();
     return false;
   }
-  options->stem = options->sheet.substr(0, options->sheet.size() - 4);
-  return true;
+  return LoadSound(line, "ramp", &options->sound, failure);
 }
 
 int Evolve(CommandLine& line) {
   EvolveOptions options;
-  if (!ReadOptions(line, &options)) return line.UsageError();
+  int failure = 0;
+  if (!ReadOptions(line, &options, &failure)) return failure;
   options.text = line.Text(0);
   GlyxImage parent;
   ErrorRecord errors;
   if (!parent.CreateFromText(options.text.c_str(), errors)) return BuildError(MessageOf(errors));
   const Brood brood = Breed(options, parent);
-  if (!WriteBrood(options, brood)) return 1;
+  if (const int written = WriteBrood(line, options, brood)) return written;
   if (static_cast<int>(brood.children.size()) == options.children) return 0;
   std::fprintf(stderr, "zorva evolve: %zu of %d children stood after %d draws\n", brood.children.size(),
                options.children, kDrawsPerChild * options.children);
@@ -173,22 +174,27 @@ int Evolve(CommandLine& line) {
 }  // namespace
 
 const Command kEvolveCommand = {
-    "evolve", "TEXT|- [--seed S] [--children N] -o SHEET.png",
-    "breed N children of an expression; draw them side by side",
-    "Each child is TEXT mutated once, as Space does, with the random generator\n"
-    "starting at S (default 1, at most 2147483647): the same TEXT and S give the\n"
-    "same sheet everywhere. N is 15 by default.\n"
-    "A child whose frames 0, 15 and 30 are each one colour (blank), or whose code\n"
-    "is more than 3 times the parent's (costly), is culled and drawn again, at\n"
-    "most 20 x N draws in all.\n"
-    "SHEET.png shows frame 30 with the ramp feed at half size, 4 cells a row,\n"
-    "each with its number: 0 the parent, then the children. SHEET.txt has one\n"
-    "text a line (line 1 the parent, line k + 1 child k), so you breed on with\n"
+    "evolve", "TEXT|- [OPTIONS] -o SHEET.png", "breed N children of an expression; draw them side by side",
+    "  --seed S      the random generator's start (default 1, at most 2147483647):\n"
+    "                the same TEXT and S give the same sheet everywhere\n"
+    "  --children N  how many children (default 15)\n"
+    "  --frame F     the frame the sheet shows (default 30)\n"
+    "  --audio silence|ramp|music  the sound (default ramp)\n"
+    "  --wav FILE    a 16-bit PCM WAV file instead\n"
+    "  --scale K     each pixel of the sheet becomes K x K (1 to 8, default 1)\n"
+    "Each child is TEXT mutated once, as Space does. A child whose text is the\n"
+    "parent's or an earlier child's (repeat), whose code is more than 3 times the\n"
+    "parent's (costly), or whose frames 0, F/2 and F are each one colour (blank)\n"
+    "is culled and drawn again, at most 20 x N draws in all.\n"
+    "SHEET.png shows frame F at half size, 4 cells a row, each with its number:\n"
+    "0 the parent, then the children. SHEET.txt has one text a line (line 1 the\n"
+    "parent, line k + 1 child k), so you breed on with\n"
     "  zorva evolve \"$(sed -n 4p SHEET.txt)\" -o next.png\n"
     "SHEET.culled.txt has a line for each culled child: its text, a tab, why.\n"
     "Exits 1 with a line saying how many stood when fewer than N did.\n"
     "TEXT is one argument, or - to read standard input whole; -- ends the options.\n",
-    {{"--seed", true}, {"--children", true}, {"-o", true}},
+    {{"--seed", true}, {"--children", true}, {"--frame", true}, {"--audio", true}, {"--wav", true},
+     {"--scale", true}, {"-o", true}},
     1,
     Evolve,
 };

@@ -3,9 +3,12 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
+
+constexpr int kShortestDelay = 2;  // hundredths of a second
 
 // The application extension that makes viewers repeat the animation.
 bool PutLoopForever(GifFileType* gif) {
@@ -28,7 +31,7 @@ bool PutDelay(GifFileType* gif, int delay) {
 
 }  // namespace
 
-bool GifFile::Open(const std::string& path, int frameWidth, int frameHeight, int frameDelay) {
+bool GifFile::Open(const std::string& path, int frameWidth, int frameHeight, int rate) {
   // Opened here rather than by giflib, which would make the file private.
   const int descriptor = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
   if (descriptor < 0) return false;
@@ -40,29 +43,42 @@ bool GifFile::Open(const std::string& path, int frameWidth, int frameHeight, int
   }
   width = frameWidth;
   height = frameHeight;
-  delay = frameDelay;
+  framesPerSecond = rate;
   EGifSetGifVersion(gif, true);
   failed = EGifPutScreenDesc(gif, width, height, 8, 0, nullptr) != GIF_OK || !PutLoopForever(gif);
   return !failed;
 }
 
+int GifFile::StartOf(int frame) const { return (frame * 100 + framesPerSecond / 2) / framesPerSecond; }
+
 bool GifFile::AddFrame(const uint8_t* rgb, const uint8_t* pixels) {
+  const int start = StartOf(frames++);
+  if (!pendingPixels.empty()) {
+    if (start - pendingStart < kShortestDelay) return true;
+    if (!PutPending(start - pendingStart)) return false;
+  }
+  pendingRgb.assign(rgb, rgb + 768);
+  pendingPixels.assign(pixels, pixels + static_cast<size_t>(width) * height);
+  pendingStart = start;
+  return true;
+}
+
+bool GifFile::PutPending(int delay) {
   ColorMapObject* colours = GifMakeMapObject(256, nullptr);
   if (colours == nullptr) return !(failed = true);
+  const uint8_t* rgb = pendingRgb.data();
   for (int i = 0; i < 256; ++i) colours->Colors[i] = {rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]};
   bool ok = PutDelay(gif, delay) && EGifPutImageDesc(gif, 0, 0, width, height, false, colours) == GIF_OK;
-  std::vector<GifPixelType> row(width);
-  for (int y = 0; ok && y < height; ++y) {
-    row.assign(pixels + y * width, pixels + (y + 1) * width);
-    ok = EGifPutLine(gif, row.data(), width) == GIF_OK;
-  }
+  for (int y = 0; ok && y < height; ++y) ok = EGifPutLine(gif, &pendingPixels[static_cast<size_t>(y) * width], width) == GIF_OK;
   GifFreeMapObject(colours);
   failed = failed || !ok;
   return ok;
 }
 
+// The last frame shows until the animation's end, at least the shortest delay.
 bool GifFile::Close() {
   if (gif == nullptr) return false;
+  if (!pendingPixels.empty() && !failed) PutPending(std::max(kShortestDelay, StartOf(frames) - pendingStart));
   int error = 0;
   const bool closed = EGifCloseFile(gif, &error) == GIF_OK;
   gif = nullptr;

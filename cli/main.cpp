@@ -14,18 +14,35 @@ using zorva::Command;
 const Command* const kCommands[] = {
     &zorva::kCheckCommand,  &zorva::kCodeCommand,    &zorva::kRenderCommand,   &zorva::kMutateCommand,
     &zorva::kEvolveCommand, &zorva::kSheetCommand, &zorva::kTableCommand,   &zorva::kPaletteCommand,  &zorva::kPalettesCommand,
-    &zorva::kBenchCommand,  &zorva::kLibraryListCommand, &zorva::kLibraryAddCommand,
+    &zorva::kBenchCommand,  &zorva::kLibraryListCommand, &zorva::kLibraryAddCommand, &zorva::kLibraryRemoveCommand,
 };
+
+// The first word of the commands named by two words.
+constexpr char kCommandGroup[] = "library";
+
+// The commands whose name starts with `prefix`, one a line.
+void PrintCommands(FILE* out, const std::string& prefix) {
+  for (const Command* c : kCommands) {
+    if (std::string(c->name).rfind(prefix, 0) != 0) continue;
+    const std::string usage = std::string(c->name) + " " + c->synopsis;
+    std::fprintf(out, "  %-52s %s\n", usage.c_str(), c->summary);
+  }
+}
 
 void PrintHelp(FILE* out) {
   std::fprintf(out,
                "usage: zorva COMMAND [ARGS]\n"
                "       zorva --help | --version | COMMAND --help\n\n"
                "commands:\n");
-  for (const Command* c : kCommands) {
-    const std::string usage = std::string(c->name) + " " + c->synopsis;
-    std::fprintf(out, "  %-52s %s\n", usage.c_str(), c->summary);
-  }
+  PrintCommands(out, "");
+}
+
+// "zorva library" without a known subcommand: what it takes.
+int PrintGroupUsage(const char* group, bool asked) {
+  FILE* out = asked ? stdout : stderr;
+  std::fprintf(out, "usage: zorva %s SUBCOMMAND [ARGS]\n\nsubcommands:\n", group);
+  PrintCommands(out, std::string(group) + " ");
+  return asked ? 0 : 2;
 }
 
 // A name of two words ("library add") takes the two first arguments; its
@@ -62,6 +79,10 @@ int main(int argc, char** argv) {
     return 0;
   }
   const Command* command = FindCommand(argc, argv);
+  if (command == nullptr && std::strcmp(name, kCommandGroup) == 0) {
+    const bool asked = argc > 2 && (std::strcmp(argv[2], "--help") == 0 || std::strcmp(argv[2], "-h") == 0);
+    return PrintGroupUsage(name, asked);
+  }
   if (command == nullptr) {
     std::fprintf(stderr, "zorva: unknown command '%s' (see zorva --help)\n", name);
     return 2;

@@ -14,7 +14,8 @@
 //   40 config ok|cancel [ID=POS ...] [shot=FILE.bmp]
 //                              open the plug-in's configuration, move its
 //                              trackbars, save the dialog and press a button
-//   45 type TEXT               characters to the focused window, escaped as clipboard's
+//   45 type TEXT               the keys of each character to the focused window,
+//                              escaped as clipboard's
 //   46 focus input|main        the input window's edit box or the plug-in's window
 //   47 edittext                log the input window's edit text
 //   50 quit

@@ -130,6 +130,29 @@ static void LogMissing(const ScriptEvent& event, const std::string& what) {
   playerLog.Line("script " + when + ": " + what);
 }
 
+// The modifier keys held, as VkKeyScan tells them.
+constexpr BYTE kShiftHeld = 1;
+constexpr BYTE kCtrlHeld = 2;
+constexpr BYTE kAltHeld = 4;
+
+// Sent, not posted, so that the key state the window reads while its handler
+// runs (GetKeyState, and the translation of a key-down into characters) has
+// exactly the modifiers given; the state is put back afterwards.
+static void SendKeyMessages(HWND window, BYTE key, BYTE modifiers, bool down, bool up) {
+  BYTE saved[256];
+  GetKeyboardState(saved);
+  BYTE keys[256];
+  std::memcpy(keys, saved, sizeof keys);
+  keys[VK_SHIFT] = (modifiers & kShiftHeld) ? 0x80 : 0;
+  keys[VK_CONTROL] = (modifiers & kCtrlHeld) ? 0x80 : 0;
+  keys[VK_MENU] = (modifiers & kAltHeld) ? 0x80 : 0;
+  SetKeyboardState(keys);
+  const LPARAM scanCode = static_cast<LPARAM>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
+  if (down) SendMessageA(window, WM_KEYDOWN, key, scanCode | 1);
+  if (up) SendMessageA(window, WM_KEYUP, key, scanCode | static_cast<LPARAM>(0xC0000001u));
+  SetKeyboardState(saved);
+}
+
 void PlayerSession::RunEvent(const ScriptEvent& event) {
   const HWND window = FindPluginWindow(playerWindow);
   const bool needsWindow = event.action == ScriptAction::Key || event.action == ScriptAction::KeyDown ||
@@ -159,13 +182,20 @@ void PlayerSession::RunEvent(const ScriptEvent& event) {
   }
 }
 
-// One WM_CHAR a character, each to the window that has the focus then, as
-// typing does: a tab or a submitted line may move the focus.
+// Each character as the keys that type it, to the window that has the focus
+// then, as typing does: a tab or a submitted line may move the focus. Only
+// key-downs are sent; the window makes its own characters of them, as
+// nothing in this message loop translates keys. The characters it makes are
+// handled before the next key.
 void PlayerSession::TypeText(const ScriptEvent& event) {
   for (unsigned char character : event.text) {
     const HWND focus = GetFocus();
     if (focus == nullptr) return LogMissing(event, "no focus");
-    SendMessageA(focus, WM_CHAR, character, 1);
+    const SHORT keys = VkKeyScanA(static_cast<char>(character));
+    if (keys == -1) return LogMissing(event, "no key types character " + std::to_string(character));
+    SendKeyMessages(focus, LOBYTE(keys), HIBYTE(keys), true, true);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_CHAR, WM_DEADCHAR, PM_REMOVE)) DispatchMessageA(&message);
   }
 }
 
@@ -186,19 +216,9 @@ std::string PlayerSession::EditTextLine() const {
   return "edit " + Quoted(text);
 }
 
-// Sent, not posted, so that the key state the plug-in reads with
-// GetKeyState is the one set here while its handler runs.
 void PlayerSession::SendKey(HWND window, const ScriptEvent& event) {
-  BYTE keys[256];
-  GetKeyboardState(keys);
-  const BYTE savedControl = keys[VK_CONTROL];
-  keys[VK_CONTROL] = event.ctrl ? 0x80 : 0;
-  SetKeyboardState(keys);
-  const WPARAM key = static_cast<WPARAM>(event.key);
-  if (event.action != ScriptAction::KeyUp) SendMessageA(window, WM_KEYDOWN, key, 1);
-  if (event.action != ScriptAction::KeyDown) SendMessageA(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
-  keys[VK_CONTROL] = savedControl;
-  SetKeyboardState(keys);
+  SendKeyMessages(window, static_cast<BYTE>(event.key), event.ctrl ? kCtrlHeld : 0,
+                  event.action != ScriptAction::KeyUp, event.action != ScriptAction::KeyDown);
 }
 
 void PlayerSession::SendClick(HWND window, const ScriptEvent& event) {

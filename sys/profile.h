@@ -13,6 +13,10 @@ namespace zorva::sys {
 struct ProfileKey {
   std::string name;
   std::string value;
+  // The line as a file held it, where the writer can keep it: written back
+  // as it was while the value stays, so that a hand-edited line is not
+  // rewritten for nothing. A comment has a line and no name.
+  std::string line = {};
 };
 
 // The keys of one section in file order. Names match without regard to
@@ -23,9 +27,11 @@ class ProfileSection {
   const std::string* Find(const std::string& name) const;
   // Replaces the first key of that name in place, or appends a new key.
   void Set(const std::string& name, const std::string& value);
-  // A key as read from a file; a later key of the same name stays but is
-  // never found.
-  void Append(const std::string& name, const std::string& value);
+  // A key as read from a file, with its line if the writer keeps it; a later
+  // key of the same name stays but is never found.
+  void Append(const std::string& name, const std::string& value, const std::string& line = "");
+  // A comment line inside the section, kept where it stands.
+  void AppendComment(const std::string& line);
 
   const std::vector<ProfileKey>& Keys() const { return keys; }
 
@@ -33,6 +39,9 @@ class ProfileSection {
   std::vector<ProfileKey> keys;
   std::unordered_map<std::string, size_t> firstByName;  // lower-case name -> index in keys
 };
+
+// The line that writes `key` back: its line as read, or "name=value".
+std::string LineOf(const ProfileKey& key);
 
 // The keys of `section` in the file at `path`; empty when the file or the
 // section is missing. Every value is read whole, however long.

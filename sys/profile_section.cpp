@@ -22,17 +22,21 @@ const std::string* ProfileSection::Find(const std::string& name) const {
 
 void ProfileSection::Set(const std::string& name, const std::string& value) {
   const auto found = firstByName.find(Lower(name));
-  if (found != firstByName.end()) {
-    keys[found->second].value = value;
-  } else {
-    Append(name, value);
-  }
+  if (found == firstByName.end()) return Append(name, value);
+  ProfileKey& key = keys[found->second];
+  if (key.value == value) return;
+  key.value = value;
+  key.line.clear();
 }
 
-void ProfileSection::Append(const std::string& name, const std::string& value) {
+void ProfileSection::Append(const std::string& name, const std::string& value, const std::string& line) {
   firstByName.emplace(Lower(name), keys.size());
-  keys.push_back({name, value});
+  keys.push_back({name, value, line});
 }
+
+void ProfileSection::AppendComment(const std::string& line) { keys.push_back({"", "", line}); }
+
+std::string LineOf(const ProfileKey& key) { return key.line.empty() ? key.name + "=" + key.value : key.line; }
 
 // Saturates instead of wrapping, so that a huge number in the file stays huge.
 int32_t ProfileInt(const ProfileSection& keys, const std::string& name, int32_t fallback) {

@@ -56,20 +56,23 @@ SectionSpan FindProfileSection(const std::vector<ProfileLine>& lines, const char
   return {lines.size(), lines.size()};
 }
 
-// Blank lines and comments (";") are not keys; a line without "=" is a key
-// with an empty value.
+// Blank lines go; comments (";") are kept but are not keys; a line without
+// "=" is a key with an empty value. Each keeps its line, so that a save
+// rewrites only the lines whose values it changes.
 ProfileSection ProfileKeysIn(const std::vector<ProfileLine>& lines, SectionSpan span) {
   ProfileSection keys;
   for (size_t i = span.header + 1; i < span.end; i++) {
-    const std::string text = Trimmed(lines[i].text);
-    if (text.empty() || text[0] == ';') continue;
+    const std::string& line = lines[i].text;
+    const std::string text = Trimmed(line);
+    if (text.empty()) continue;
     const size_t equals = text.find('=');
-    if (equals == std::string::npos) keys.Append(text, "");
-    else keys.Append(Trimmed(text.substr(0, equals)), Trimmed(text.substr(equals + 1)));
+    if (text[0] == ';') keys.AppendComment(line);
+    else if (equals == std::string::npos) keys.Append(text, "", line);
+    else keys.Append(Trimmed(text.substr(0, equals)), Trimmed(text.substr(equals + 1)), line);
   }
   return keys;
 }
 
-ProfileLine ProfileKeyLine(const ProfileKey& key) { return {key.name + "=" + key.value, "\r\n"}; }
+ProfileLine ProfileKeyLine(const ProfileKey& key) { return {LineOf(key), "\r\n"}; }
 
 }  // namespace zorva::sys

@@ -32,7 +32,7 @@ SectionSpan FindProfileSection(const std::vector<ProfileLine>& lines, const char
 // The keys of a section found by FindProfileSection; none for a missing one.
 ProfileSection ProfileKeysIn(const std::vector<ProfileLine>& lines, SectionSpan span);
 
-// A key's line as the platform writes it, with its CR LF.
+// A key's line as read, or as the platform writes it, with its CR LF.
 ProfileLine ProfileKeyLine(const ProfileKey& key);
 
 }  // namespace zorva::sys

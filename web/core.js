@@ -137,13 +137,15 @@ class Core {
     this.module._zorva_sound_from_pcm(channels);
   }
 
-  // The frame's RGBA bytes as a view into the heap, or null without an
-  // expression; valid until the next call.
+  // The frame's size and its RGBA bytes as a view into the heap, or null
+  // without an expression. The view is taken after the last call, and is
+  // valid until the next one.
   renderFrame(xm, ym) {
     const pointer = this.module._zorva_render_frame(xm, ym);
     if (pointer === 0) return null;
-    const size = this.imageWidth() * this.imageHeight() * 4;
-    return this.module.HEAPU8.subarray(pointer, pointer + size);
+    const width = this.imageWidth();
+    const height = this.imageHeight();
+    return { width, height, pixels: this.module.HEAPU8.subarray(pointer, pointer + width * height * 4) };
   }
 
   imageWidth() {

@@ -41,10 +41,10 @@ export class Picture {
   // Without an expression nothing is drawn and the canvas keeps its picture.
   renderFrame() {
     this.sound.feedFrame();
-    const pixels = this.core.renderFrame(this.mouse.x, this.mouse.y);
-    if (pixels === null) return false;
-    this.fitImage(this.core.imageWidth(), this.core.imageHeight());
-    this.image.data.set(pixels);
+    const frame = this.core.renderFrame(this.mouse.x, this.mouse.y);
+    if (frame === null) return false;
+    this.fitImage(frame.width, frame.height);
+    this.image.data.set(frame.pixels);
     this.framesThisSecond++;
     return true;
   }

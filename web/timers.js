@@ -10,8 +10,12 @@ const kScales = [
   { name: 'reset', slider: 'auto-reset', storageKey: 'zorva.AutoRestart', secondsPerPosition: 10, firstSeconds: 60 },
 ];
 
+// In the words of the plug-in's labels: "1 minute", "2 minutes".
 function describe(seconds) {
-  return seconds === 0 ? 'Never' : `every ${seconds} seconds`;
+  if (seconds === 0) return 'Never';
+  if (seconds === 60) return 'every minute';
+  if (seconds % 60 === 0) return `every ${seconds / 60} minutes`;
+  return `every ${seconds} seconds`;
 }
 
 // A stored period the slider cannot show comes back as the nearest it can,

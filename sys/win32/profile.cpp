@@ -42,7 +42,7 @@ ProfileSection LoadProfileSection(const std::string& path, const char* section) 
 bool StoreProfileSection(const std::string& path, const char* section, const ProfileSection& keys) {
   std::string strings;
   for (const ProfileKey& key : keys.Keys()) {
-    strings += key.name + "=" + key.value;
+    strings += LineOf(key);
     strings += '\0';
   }
   strings += '\0';

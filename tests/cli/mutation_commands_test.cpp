@@ -1,8 +1,10 @@
-// zorva mutate and zorva evolve, run as programs: their lines, their files
-// and their exit codes.
+// zorva mutate, evolve and sheet, run as programs: their lines, their
+// sheets and their exit codes.
 #include <gtest/gtest.h>
-#include <stb/stb_image.h>  // implemented in table_commands_test.cpp
+#include <stb/stb_image.h>  // implemented in picture_files_test.cpp
 
+#include <algorithm>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -60,20 +62,24 @@ std::vector<int> RenderedMean(const std::string& raw, int x, int y) {
 }
 
 // With seed 1, one of built-in 0's children shows a single colour in every
-// frame: a palette offset by x paints all 256 entries alike. It is drawn
-// again, and 15 children still stand.
-TEST(EvolveCommand, DrawsTheParentAndFifteenChildrenAndCullsTheBlankOnes) {
+// frame: a palette offset by x paints all 256 entries alike. Others repeat the
+// parent's text. They are drawn again, and 15 different children still stand.
+TEST(EvolveCommand, DrawsTheParentAndFifteenChildrenAndCullsTheBlankAndRepeatedOnes) {
   const std::string parent = kBuiltinGlyxes[0];
   const Sheet sheet = Evolve("'" + parent + "'", "zorva_evolve");
   ASSERT_EQ(sheet.run.exitCode, 0) << sheet.run.err;
   ASSERT_EQ(std::make_pair(sheet.width, sheet.height), std::make_pair(512, 512));  // decoded
   ASSERT_EQ(sheet.texts.size(), 16u);
   EXPECT_EQ(sheet.texts[0], parent);
-  ASSERT_FALSE(sheet.culled.empty());
+  EXPECT_EQ(std::set<std::string>(sheet.texts.begin(), sheet.texts.end()).size(), 16u);
+  std::set<std::string> reasons;
   for (const std::string& line : sheet.culled) {
-    EXPECT_EQ(line.substr(line.find('\t')), "\tblank") << line;
-    for (const std::string& child : sheet.texts) EXPECT_NE(line.substr(0, line.find('\t')), child);
+    const std::string text = line.substr(0, line.find('\t')), reason = line.substr(line.find('\t') + 1);
+    reasons.insert(reason);
+    const bool shown = std::find(sheet.texts.begin(), sheet.texts.end(), text) != sheet.texts.end();
+    EXPECT_EQ(shown, reason == "repeat") << line;
   }
+  EXPECT_EQ(reasons, (std::set<std::string>{"blank", "repeat"}));
   // Cell 0 is frame 30 with the ramp feed at half size.
   const std::string raw = TempFilePath("zorva_evolve_parent.raw");
   ASSERT_EQ(RunZorva("render '" + parent + "' --audio ramp --frames 31 -o " + raw).exitCode, 0);
@@ -89,7 +95,27 @@ TEST(EvolveCommand, SaysHowManyStoodWhenTheDrawsRunOut) {
   EXPECT_EQ(five.texts, std::vector<std::string>{"r=x; g=x; b=x; 5"});
   EXPECT_EQ(five.culled.size(), 20u);
   EXPECT_EQ(five.height, 128);
-  EXPECT_EQ(RunZorva("evolve x -o sheet.gif").exitCode, 2);
+}
+
+// Both sheets draw the frame and the sound they are given: cell 0 is the
+// mean of 2 x 2 blocks of that frame as zorva render draws it.
+TEST(EvolveCommand, EvolveAndSheetShowTheFrameAndSoundTheyAreGiven) {
+  const std::string parent = kBuiltinGlyxes[0];
+  const std::string raw = TempFilePath("zorva_sheets.raw");
+  ASSERT_EQ(RunZorva("render '" + parent + "' --audio silence --frames 8 -o " + raw).exitCode, 0);
+  const Sheet evolved = Evolve("'" + parent + "' --children 1 --frame 7 --audio silence", "zorva_evolve_silent");
+  ASSERT_EQ(evolved.run.exitCode, 0) << evolved.run.err;
+  const std::string sheetPath = TempFilePath("zorva_sheet_silent.png");
+  ASSERT_EQ(RunZorva("sheet --frame 7 --audio silence -o " + sheetPath).exitCode, 0);
+  int width = 0, height = 0, channels = 0;
+  unsigned char* sheet = stbi_load(sheetPath.c_str(), &width, &height, &channels, 3);
+  ASSERT_NE(sheet, nullptr);
+  for (const auto& [x, y] : {std::make_pair(100, 90), std::make_pair(40, 110)}) {
+    const std::vector<int> expected = RenderedMean(ReadFileBytes(raw), 2 * x, 2 * y);
+    EXPECT_EQ(evolved.Pixel(x, y), expected);
+    EXPECT_EQ(std::vector<int>(&sheet[3 * (y * width + x)], &sheet[3 * (y * width + x) + 3]), expected);
+  }
+  stbi_image_free(sheet);
 }
 
 }  // namespace

@@ -1,16 +1,10 @@
-// zorva table, palette and palettes, run as a program.
+// zorva table and palette, run as a program. The palettes picture: picture_files_test.cpp.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
-#define STB_IMAGE_IMPLEMENTATION
-#include <stb/stb_image.h>
-
 #include "codegen/lookup_tables.h"
-#include "image/palette_swatches.h"
 #include "image/palettes.h"
 #include "tests/cli/zorva_process.h"
 
@@ -43,20 +37,6 @@ TEST(TableCommands, PalettePrintsWhatPalReads) {
       EXPECT_EQ(lines[x], rgb) << "palette " << k << " entry " << x;
     }
   }
-}
-
-TEST(TableCommands, PalettesWritesThePictureAsPng) {
-  const std::string path = TempFilePath("zorva_palettes.png");
-  ASSERT_EQ(RunZorva("palettes -o " + path).exitCode, 0);
-  int width = 0, height = 0, channels = 0;
-  unsigned char* pixels = stbi_load(path.c_str(), &width, &height, &channels, 3);
-  ASSERT_NE(pixels, nullptr) << stbi_failure_reason();
-  RgbPicture picture = DrawPaletteSwatches();
-  ASSERT_EQ(width, picture.width);
-  ASSERT_EQ(height, picture.height);
-  EXPECT_EQ(std::memcmp(pixels, picture.rgb.data(), picture.rgb.size()), 0);
-  stbi_image_free(pixels);
-  std::remove(path.c_str());
 }
 
 }  // namespace

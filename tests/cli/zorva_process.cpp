@@ -1,6 +1,7 @@
 #include "tests/cli/zorva_process.h"
 
 #include <gtest/gtest.h>
+#include <sndfile.h>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -35,4 +36,15 @@ std::vector<std::string> Lines(const std::string& text) {
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
+}
+
+void WriteWavFile(const std::string& path, int format, const std::vector<int16_t>& samples) {
+  SF_INFO info = {};
+  info.samplerate = 44100;
+  info.channels = 2;
+  info.format = SF_FORMAT_WAV | format;
+  SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+  ASSERT_NE(file, nullptr);
+  sf_writef_short(file, samples.data(), static_cast<sf_count_t>(samples.size() / 2));
+  sf_close(file);
 }

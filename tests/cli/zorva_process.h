@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -21,3 +22,7 @@ std::string TempFilePath(const std::string& name);
 std::string ReadFileBytes(const std::string& path);
 
 std::vector<std::string> Lines(const std::string& text);
+
+// A stereo WAV file at 44.1 kHz of the given libsndfile sample format
+// (SF_FORMAT_PCM_16, ...), the samples left and right in turn.
+void WriteWavFile(const std::string& path, int format, const std::vector<int16_t>& samples);

@@ -26,17 +26,20 @@ TEST(Routines, EdgeCasesOfTheTableRoutinesTheSquareRootAndTheVolume) {
   // The square root reads its argument unsigned.
   EXPECT_EQ(SqrtRoutine(-1), 65535);
   EXPECT_EQ(SqrtRoutine(INT32_MIN), 46340);
-  // The volume of silence, of a square wave, and where its sum overflows.
+  // The volume of silence, and of a full-scale square wave.
   for (int i = 0; i < kWaveformBytes; i++) soundWaveform[i] = 128;
   EXPECT_EQ(VolRoutine(0), 0);
   for (int i = 0; i < kWaveformBytes; i++) soundWaveform[i] = (i / 2) % 2 ? 255 : 0;
-  for (int32_t a = 0; a < 8; a++) {
-    EXPECT_GE(VolRoutine(a), 254);
-    EXPECT_LE(VolRoutine(a), 256);
-  }
-  // Only the left (even) bytes count.
-  for (int i = 1; i < kWaveformBytes; i += 2) soundWaveform[i] = 128;
-  EXPECT_GE(VolRoutine(0), 254);
+  EXPECT_GE(VolRoutine(3), 254);
+  EXPECT_LE(VolRoutine(3), 256);
+  // Left sample k is k, so the window a..a+7 of deviations |k - 128| tells
+  // where vol reads: it starts at the argument, wraps at 256, and the right
+  // (odd) bytes do not count.
+  for (int i = 0; i < kWaveformBytes; i++) soundWaveform[i] = i % 2 ? 0 : static_cast<uint8_t>(i / 2);
+  EXPECT_EQ(VolRoutine(120), (8 + 7 + 6 + 5 + 4 + 3 + 2 + 1) / 4);
+  EXPECT_EQ(VolRoutine(128), (0 + 1 + 2 + 3 + 4 + 5 + 6 + 7) / 4);
+  EXPECT_EQ(VolRoutine(252), (124 + 125 + 126 + 127 + 128 + 127 + 126 + 125) / 4);
+  EXPECT_EQ(VolRoutine(-8), VolRoutine(248));
   EXPECT_GT(VolRoutine(2147483639), 0);
   EXPECT_EQ(VolRoutine(2147483640), 0);
 }

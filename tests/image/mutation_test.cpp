@@ -40,6 +40,16 @@ const Trace kTraces[] = {
     {"x+1", 23795, 13, "theta(x,y)-1"},
     // * and x fail, 2 passes: not a variable (59), nudged (8 < 40) by % 40 - 20 = -3.
     {"x*2", 72, 6, "x*-1"},
+    // * and x fail, 7 passes and becomes a variable (4 < 10): y (% 3 = 1).
+    {"x*7", 1231, 5, "x*y"},
+    // * passes: no insertion (22), an operand replaced (5 < 6): slot 1 (% 2) by 4 (% 10).
+    {"x*y", 786, 7, "x*4"},
+    // + passes: an insertion (4) of a built-in (5), pal (% 23 = 22), which inserts nothing;
+    // no operand replaced (84); + becomes - (% 5 = 2).
+    {"x+1", 7738, 8, "x-1"},
+    // theta fails, its first argument link passes: an insertion (7) of an operator (47), -
+    // (% 3 = 1) with a constant (18 < 50), 9. x passes but keeps its variable (32, 34).
+    {"theta(x,y)", 475, 14, "theta(x-9,y)"},
     // Walk 2 passes theta, which becomes sin (% 23 = 0): y goes with its link.
     {"theta(x,y)", 4, 9, "sin(x)"},
     // The gate fails 100 times: after the last walk the tree is unchanged.

@@ -22,7 +22,7 @@ TEST(ProfileFile, ReadsWhatWindowsWrites) {
   WriteBytes(path, "[Zorvax]\nGlyx1=no\n[ zorva ]\r\nGlyx1 = x+y \t\r\n;Glyx2=comment\n\nGLYX2=a=b\rbare\r\n"
                    "glyx2=later\n[Next]\nGlyx3=no\n[ZORVA]\nGlyx3=no");
   const ProfileSection keys = LoadProfileSection(path, "Zorva");
-  ASSERT_EQ(keys.Keys().size(), 4u);
+  ASSERT_EQ(keys.Keys().size(), 5u) << "four keys and the comment";
   EXPECT_EQ(*keys.Find("glyx1"), "x+y");
   EXPECT_EQ(*keys.Find("Glyx2"), "a=b");
   EXPECT_EQ(*keys.Find("bare"), "");
@@ -58,6 +58,21 @@ TEST(ProfileFile, WritesTheSectionAndNothingElse) {
   EXPECT_FALSE(StoreProfileSection(TempFilePath("no such folder/x.ini"), "Zorva", keys));
   std::remove(path.c_str());
   std::remove(fresh.c_str());
+}
+
+// A save rewrites only the lines whose values change: a comment, a name
+// without "=" and a hand-spaced line stay as they were.
+TEST(ProfileFile, KeepsTheLinesWhoseValuesStay) {
+  const std::string path = TempFilePath("keep.ini");
+  WriteBytes(path, "[Zorva]\r\n; my glyxes\nGlyx1 = x+y \r\nbare\r\nGlyx2=old\r\n[Next]\r\n");
+  ProfileSection keys = LoadProfileSection(path, "Zorva");
+  keys.Set("glyx1", "x+y");
+  keys.Set("Bare", "");
+  keys.Set("Glyx2", "new");
+  keys.Set("Glyx3", "");
+  ASSERT_TRUE(StoreProfileSection(path, "Zorva", keys));
+  EXPECT_EQ(ReadFileBytes(path), "[Zorva]\r\n; my glyxes\r\nGlyx1 = x+y \r\nbare\r\nGlyx2=new\r\nGlyx3=\r\n[Next]\r\n");
+  std::remove(path.c_str());
 }
 
 TEST(ProfileFile, NumbersReadAsTheProfileFunctionsReadThem) {

@@ -7,12 +7,18 @@
 //   BUILD_WEB holds zorva_core.js and .wasm; NATIVE_BIN holds zorva and
 //   zorva_render_texts from the Linux build.
 import { spawnSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { loadZorvaCore } from './load_core.mjs';
 
 const [webDir, nativeBin] = process.argv.slice(2).map((p) => resolve(p));
+for (const tool of ['zorva', 'zorva_render_texts']) {
+  if (!existsSync(join(nativeBin, tool))) {
+    console.error(`${join(nativeBin, tool)} is missing: build the linux preset first`);
+    process.exit(1);
+  }
+}
 const core = await loadZorvaCore(webDir);
 const scratch = mkdtempSync(join(tmpdir(), 'zorva-web-'));
 const failures = [];
@@ -90,6 +96,43 @@ function checkFailuresAndFaults() {
   }
 }
 
+// A frame of a .raw file as the canvas takes it.
+function rgbaOf(raw) {
+  const rgba = new Uint8Array(65536 * 4);
+  for (let i = 0; i < 65536; i++) {
+    rgba.set(raw.subarray(3 * raw[768 + i], 3 * raw[768 + i] + 3), 4 * i);
+    rgba[4 * i + 3] = 255;
+  }
+  return rgba;
+}
+
+// 16-bit stereo samples as a WAV file.
+function wavOf(left, right) {
+  const data = Buffer.alloc(4 * left.length);
+  left.forEach((sample, i) => { data.writeInt16LE(sample, 4 * i); data.writeInt16LE(right[i], 4 * i + 2); });
+  const header = Buffer.alloc(44);
+  header.write('RIFF', 0); header.writeUInt32LE(36 + data.length, 4); header.write('WAVEfmt ', 8);
+  header.writeUInt32LE(16, 16); header.writeUInt16LE(1, 20); header.writeUInt16LE(2, 22);
+  header.writeUInt32LE(44100, 24); header.writeUInt32LE(4 * 44100, 28); header.writeUInt16LE(4, 32);
+  header.writeUInt16LE(16, 34); header.write('data', 36); header.writeUInt32LE(data.length, 40);
+  return Buffer.concat([header, data]);
+}
+
+// The page's own sound: samples that become the frame's rows as zorva render
+// --wav makes them from a file of the same samples.
+function checkPcmSound(text) {
+  const left = Array.from({ length: 1152 }, (_, i) => ((i * 7919) % 65535) - 32767);
+  const right = left.map((sample, i) => (i % 3 ? -sample : sample >> 2));
+  const wav = join(scratch, 'pcm.wav');
+  writeFileSync(wav, wavOf(left, right));
+  const out = join(scratch, 'pcm.raw');
+  zorva(['render', '-', '--wav', wav, '-o', out], text);
+  core.seed(1);
+  core.setText(text);
+  core.soundFromPcm(left.map((s) => s / 32767), right.map((s) => s / 32767));
+  expectSameBytes('a frame of the page\'s own sound', core.renderFrame(0, 0), rgbaOf(readFileSync(out)));
+}
+
 // The live session draws frame after frame what zorva render writes, and its
 // library goes to a plugin.ini that the tool reads as the same library.
 function checkSession(builtins) {
@@ -99,12 +142,21 @@ function checkSession(builtins) {
   let rgba;
   for (let f = 0; f < 3; f++) rgba = core.renderFrame(0, 0);
   const raw = core.render(text, 3, 1, 0, 0, 'ramp').subarray(2 * (768 + 65536));
-  const coloured = new Uint8Array(65536 * 4);
-  for (let i = 0; i < 65536; i++) {
-    coloured.set(raw.subarray(3 * raw[768 + i], 3 * raw[768 + i] + 3), 4 * i);
-    coloured[4 * i + 3] = 255;
-  }
-  expectSameBytes('third frame of the session', rgba, coloured);
+  expectSameBytes('third frame of the session', rgba, rgbaOf(raw));
+
+  core.seed(7);
+  core.mutateCurrent();
+  expectEqual('Space', core.currentText(), nativeText(zorva(['mutate', '-', '--seed', '7'], text)).text);
+  core.setText(text);
+  core.changeSize(false);
+  core.changeSize(false);
+  expectEqual('Down twice', core.imageSize(), [86, 86]);
+  core.changeSize(true);
+  core.changeSize(true);
+  core.changeSize(true);
+  expectEqual('Up three times', core.imageSize(), [256, 256]);
+  expectEqual('Backspace', core.resetToGoodParent().ok && core.library().includes(core.currentText()), true);
+  core.setText(text);
 
   expectEqual('a bad text', core.setText('sin(x'), core.check('sin(x'));
   expectEqual('current text after a bad one', core.currentText(), core.check(text).text);
@@ -128,6 +180,7 @@ try {
   checkCorpus(corpus);
   checkFailuresAndFaults();
   checkSession(builtins);
+  checkPcmSound(builtins[0]);
   console.log(`${builtins.length} built-ins, ${corpus.length} mutated texts: ` +
               (failures.length ? `${failures.length} differences` : 'the same bytes'));
 } finally {

@@ -26,7 +26,18 @@ export async function loadZorvaCore(webDir) {
     setText: (text) => textOf(call('zorva_set_text', 'number', 'string')(text)),
     currentText: call('zorva_current_text', 'string'),
     keep: () => module._zorva_keep_current() === 1,
+    mutateCurrent: () => module._zorva_mutate_current(),
+    resetToGoodParent: () => textOf(module._zorva_reset_to_good_parent()),
+    changeSize: (up) => module._zorva_change_size(up ? 1 : 0),
+    imageSize: () => [module._zorva_image_width(), module._zorva_image_height()],
+    seed: (seed) => module._zorva_seed(seed),
     soundBuiltin: call('zorva_sound_builtin', 'number', 'string'),
+    soundFromPcm: (left, right) => {
+      const at = module._zorva_sound_pcm_buffer() / 4;
+      module.HEAPF32.set(left, at);
+      module.HEAPF32.set(right, at + left.length);
+      module._zorva_sound_from_pcm(2);
+    },
     renderFrame: (xm, ym) => {
       const at = module._zorva_render_frame(xm, ym);
       const size = module._zorva_image_width() * module._zorva_image_height() * 4;

@@ -5,10 +5,12 @@
 // address (engine=wasm), so that the same cases run against another engine.
 import assert from 'node:assert/strict';
 import { spawn, spawnSync } from 'node:child_process';
+import { once } from 'node:events';
 import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { createServer } from 'node:net';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
+import { createInterface } from 'node:readline';
 import { after, before, test } from 'node:test';
 import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
@@ -33,21 +35,22 @@ function freePort() {
   });
 }
 
-// scripts/web builds first, which is quick when the build is current.
+// scripts/web builds first, which is quick when the build is current, and
+// prints the address once it serves.
 async function startServer() {
   const port = await freePort();
-  server = spawn(join(root, 'scripts/web'), ['--port', String(port)], { stdio: ['ignore', 'ignore', 'inherit'] });
-  const address = `http://127.0.0.1:${port}/`;
-  for (let attempt = 0; attempt < 600; attempt++) {
-    if (server.exitCode !== null) throw new Error(`scripts/web ended with status ${server.exitCode}`);
-    try {
-      if ((await fetch(address)).ok) return address;
-    } catch {
-      // Not listening yet.
+  server = spawn(join(root, 'scripts/web'), ['--port', String(port)], { stdio: ['ignore', 'pipe', 'inherit'] });
+  const ended = once(server, 'exit').then(([status]) => {
+    throw new Error(`scripts/web ended with status ${status}`);
+  });
+  const served = (async () => {
+    for await (const line of createInterface({ input: server.stdout })) {
+      const address = line.match(/http:\/\/127\.0\.0\.1:\d+\//);
+      if (address !== null) return address[0];
     }
-    await new Promise((resolve) => setTimeout(resolve, 200));
-  }
-  throw new Error(`scripts/web did not serve ${address} within two minutes`);
+    return ended;
+  })();
+  return Promise.race([served, ended]);
 }
 
 before(async () => {
@@ -191,14 +194,15 @@ test('the address holds the glyx, and opening it shows that glyx', async () => {
 
   await page.keyboard.press('Space');
   const mutated = await current(page);
-  const shared = await context.newPage();
-  await shared.goto(page.url());
-  await whenReady(shared);
-  assert.equal(await current(shared), mutated);
+  const link = page.url();
+  await page.goto('about:blank');
+  await page.goto(link);
+  await whenReady(page);
+  assert.equal(await current(page), mutated);
 
   const [grey] = zorvaLines('check', 'x*y');
-  await shared.evaluate(() => { location.hash = `#glyx=${encodeURIComponent('x*y')}`; });
-  await shared.waitForFunction((text) => window.zorva.current() === text, grey);
+  await page.evaluate(() => { location.hash = `#glyx=${encodeURIComponent('x*y')}`; });
+  await page.waitForFunction((text) => window.zorva.current() === text, grey);
   await context.close();
 });
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The release zip on its own: unpacked into a folder outside the build tree,
-# whose programs import nothing but system DLLs and run there under Wine with
-# no path to the build's or the compiler's DLLs. Argument: the zip.
+# whose programs carry no debug information, import nothing but system DLLs
+# and run there under Wine with no path to the build's or the compiler's DLLs.
+# Argument: the zip.
 set -uo pipefail
 zip="$(realpath "$1")"
 source "$(dirname "$0")/player_checks.sh"
@@ -16,6 +17,14 @@ mkdir "$work/unpacked" && (cd "$work/unpacked" && unzip -q "$zip") || fail "unzi
 folder=$(echo "$work"/unpacked/zorva-*-win32)
 grep -q '<h2 id="keys-and-mouse">Keys and mouse</h2>' "$folder/docs/user-guide.html" ||
   fail "user-guide.html has no heading of its own"
+
+# The debug information stays behind: the DLL is a small download, and still
+# exports winampVisGetHeader alone.
+for program in vis_zorva.dll zorva-player.exe; do
+  i686-w64-mingw32-objdump -h "$folder/$program" | grep -q ' \.debug_' && fail "$program carries debug information"
+done
+[ "$(stat -c %s "$folder/vis_zorva.dll")" -lt 1048576 ] || fail "vis_zorva.dll measures $(stat -c %s "$folder/vis_zorva.dll") bytes"
+"$here/check_dll_interface.sh" "$folder/vis_zorva.dll" >"$work/interface" || fail "$(cat "$work/interface")"
 
 # A runtime DLL of the compiler (libgcc, libstdc++, winpthread) would be
 # missing on the user's machine: every import is one that Windows has.

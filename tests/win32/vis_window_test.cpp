@@ -13,6 +13,7 @@
 
 #include "app/vis_app.h"
 #include "app/vis_window.h"
+#include "codegen/random.h"
 #include "sys/clipboard.h"
 
 // Every allocation of this program fails while this is set, so that a test
@@ -114,6 +115,30 @@ void PressKey(WPARAM key, bool ctrl) {
 }
 
 std::string CurrentText() { return visApp.current ? visApp.current->ExpressionString("; ") : "none"; }
+
+// The window shows from the start unless the settings say otherwise.
+void HideInputWindow() {
+  if (visApp.inputWindow->IsShown()) visApp.ToggleInputWindow();
+}
+
+// Kills both automatic timers of the main window, and tells whether both ran:
+// whether the last command restarted them.
+bool KillBothTimers() {
+  const bool restart = KillTimer(visApp.mainWindow, kRestartTimerId) != 0;
+  const bool mutate = KillTimer(visApp.mainWindow, kMutateTimerId) != 0;
+  return restart && mutate;
+}
+
+// Seeds the generator so that the next reset in a library of `count`
+// entries picks entry `index`.
+void SeedLandingOn(uint16_t index, uint16_t count) {
+  for (uint32_t seed = 0;; seed++) {
+    SeedRandom(seed);
+    if (DrawRandom() % count != index) continue;
+    SeedRandom(seed);
+    return;
+  }
+}
 
 // One main window for the suite: under Wine without a window manager,
 // destroying a captioned window waits two seconds for the window manager.
@@ -227,21 +252,108 @@ TEST_F(MainWindow, EachFrameReadsTheCursorAndPaintsTheWindow) {
 
 // The window's size, the double click and the keys passed on to the player
 // are checked through the stand-in player (main_window_test.sh).
-TEST_F(MainWindow, RightButtonAndDoubleClickResetToALibraryEntry) {
+TEST_F(MainWindow, RightButtonAndDoubleClickResetToALibraryEntryAndRestartTheTimers) {
+  KillBothTimers();
   visApp.current.reset();
   SendMessageA(visApp.mainWindow, WM_RBUTTONDOWN, MK_RBUTTON, 0);
   EXPECT_NE(visApp.current, nullptr);
+  EXPECT_TRUE(KillBothTimers());
   for (bool maximised : {true, false}) {
     visApp.current.reset();
     SendMessageA(visApp.mainWindow, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
     EXPECT_NE(visApp.current, nullptr);
+    EXPECT_TRUE(KillBothTimers());
     EXPECT_TRUE(PumpUntil([&] { return (IsZoomed(visApp.mainWindow) != FALSE) == maximised; }));
   }
 }
 
-// The window shows from the start unless the settings say otherwise.
-void HideInputWindow() {
-  if (visApp.inputWindow->IsShown()) visApp.ToggleInputWindow();
+// The next automatic change comes a full period after what the user did to
+// the expression, but not after a shortcut or a change of size.
+TEST_F(MainWindow, EnterBackspaceSpaceAndTheLeftButtonRestartTheTimersArrowsAndCtrlKeysDoNot) {
+  visApp.autoRestartSeconds = 60;
+  visApp.autoMutateSeconds = 10;
+  HideInputWindow();
+  ASSERT_TRUE(visApp.SetExpressionFromText("x*y"));
+  ASSERT_TRUE(zorva::sys::WriteClipboardText(visApp.mainWindow, "x-y"));
+  KillBothTimers();
+  for (const auto& [key, ctrl] : {std::pair<WPARAM, bool>{VK_UP, false}, {VK_DOWN, false}, {'C', true},
+                                  {'V', true}, {'F', true}, {'F', true}}) {
+    PressKey(key, ctrl);
+    EXPECT_FALSE(KillBothTimers()) << "key " << key;
+  }
+  SetFocus(visApp.mainWindow);
+  for (const WPARAM key : {VK_RETURN, VK_BACK, VK_SPACE}) {
+    PressKey(key, false);
+    EXPECT_TRUE(KillBothTimers()) << "key " << key;
+  }
+  SendMessageA(visApp.mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  EXPECT_TRUE(KillBothTimers()) << "left button";
+  visApp.RestartTimers();
+}
+
+// A typo must not cost the expression on show, which may be the unsaved
+// result of many mutations. This program has no string table: a box shows
+// the message's detail alone.
+TEST_F(MainWindow, APasteOrAnOkThatDoesNotBuildKeepsTheExpressionAndRestartsTheTimers) {
+  ExprInputWindow& input = *visApp.inputWindow;
+  HideInputWindow();
+  ASSERT_TRUE(visApp.SetExpressionFromText("x*y"));
+  PressKey('F', true);
+  const zorva::GlyxImage* shown = visApp.current.get();
+  ASSERT_TRUE(zorva::sys::WriteClipboardText(visApp.mainWindow, "x+"));
+  MessageBoxWatch watch;
+  KillBothTimers();
+  PressKey('V', true);
+  ASSERT_EQ(visApp.current.get(), shown);
+  EXPECT_EQ(input.GetText(), "r=x; g=x; b=x; x*y");
+  EXPECT_TRUE(KillBothTimers()) << "the timers restart after the message box";
+  input.SetText("x*");
+  SendMessageA(input.editBox, WM_CHAR, '\n', 0);
+  ASSERT_EQ(visApp.current.get(), shown);
+  EXPECT_EQ(input.GetText(), "x*") << "the typed text stays, to be mended";
+  EXPECT_TRUE(KillBothTimers());
+  EXPECT_EQ(MessageBoxWatch::boxes, (std::vector<std::string>{"Zorva: x+", "Zorva: x*"}));
+  EXPECT_EQ(visApp.RenderFrame(), 0);
+  EXPECT_EQ(shown->frame, 1) << "the expression on show renders on";
+  visApp.ToggleInputWindow();
+  SetFocus(visApp.mainWindow);
+  visApp.RestartTimers();
+}
+
+// An application of its own on the suite's main window, so that the text
+// that does not build never reaches the library that the suite saves.
+TEST_F(MainWindow, AResetLandsOnEveryEntryAndOneThatDoesNotBuildKeepsTheExpression) {
+  VisApp app;
+  app.module = &record;
+  app.mainWindow = visApp.mainWindow;
+  app.inputWindow = std::make_unique<ExprInputWindow>();
+  ASSERT_TRUE(app.inputWindow->Create(record.hDllInstance, visApp.mainWindow, {0, 0, 300, 100}, kSubmitCommandId, TRUE));
+  app.inputWindow->Show(true);
+  app.library.LoadFrom(zorva::sys::ProfileSection());
+  ASSERT_EQ(app.library.Add("x*y+1"), 1);
+  const uint16_t count = app.library.Count();
+  for (uint16_t index = 0; index < count; index++) {
+    SeedLandingOn(index, count);
+    app.ResetToGoodParent();
+    zorva::GlyxImage entry;
+    zorva::ErrorRecord errors;
+    ASSERT_TRUE(entry.CreateFromText(app.library.At(index), errors));
+    ASSERT_NE(app.current, nullptr);
+    EXPECT_EQ(app.current->ExpressionString("; "), entry.ExpressionString("; ")) << "entry " << index;
+  }
+  EXPECT_EQ(app.inputWindow->GetText(), "r=x; g=x; b=x; x*y+1");
+
+  ASSERT_EQ(app.library.Add("x+"), 1);
+  const zorva::GlyxImage* shown = app.current.get();
+  MessageBoxWatch watch;
+  KillBothTimers();
+  SeedLandingOn(count, count + 1);
+  app.ResetToGoodParent();
+  EXPECT_EQ(app.current.get(), shown);
+  EXPECT_EQ(app.inputWindow->GetText(), "r=x; g=x; b=x; x*y+1");
+  EXPECT_EQ(MessageBoxWatch::boxes, std::vector<std::string>{"Zorva: x+"});
+  EXPECT_TRUE(KillBothTimers());
+  visApp.RestartTimers();
 }
 
 // A long sum: one mutation all but surely changes some of its nodes.
@@ -313,12 +425,19 @@ TEST_F(MainWindow, TheInputWindowSubmitsItsWholeTextAndHidesOnClose) {
   SetFocus(visApp.mainWindow);
 }
 
-TEST_F(MainWindow, AnAllocationThatFailsInACommandLeavesNoExpressionAndTheWindowRunning) {
-  ASSERT_TRUE(visApp.SetExpressionFromText("x*y"));
+// A new expression that gets no memory leaves the one on show; a change in
+// place that fails half-way leaves none.
+TEST_F(MainWindow, AnAllocationThatFailsInACommandShowsNothingAndLeavesTheWindowRunning) {
+  ASSERT_TRUE(visApp.SetExpressionFromText(LongSum().c_str()));
+  const zorva::GlyxImage* shown = visApp.current.get();
   ASSERT_TRUE(zorva::sys::WriteClipboardText(visApp.mainWindow, "x+y"));
   MessageBoxWatch watch;
   refuseAllocations = true;
   PressKey('V', true);
+  refuseAllocations = false;
+  EXPECT_EQ(visApp.current.get(), shown);
+  refuseAllocations = true;
+  PressKey(VK_SPACE, false);
   refuseAllocations = false;
   EXPECT_EQ(visApp.current, nullptr);
   EXPECT_TRUE(MessageBoxWatch::boxes.empty());

@@ -24,6 +24,9 @@ ApiResult& Result();
 // Sets the result's text and returns it for the caller.
 const char* ResultText(std::string text);
 
+// A null pointer from the page (a missing argument) reads as an empty text.
+inline const char* TextOrEmpty(const char* text) { return text != nullptr ? text : ""; }
+
 constexpr int kPcmSamples = 1152;
 
 // Starts with the built-ins in its library, no expression and no sound.

@@ -48,6 +48,8 @@ const char* zorva_library_export(void) {
   return zorva::web::ResultText(zorva::web::ExportText(TheSession().library));
 }
 
-int zorva_library_import(const char* ini_text) { return zorva::web::Import(TheSession().library, ini_text); }
+int zorva_library_import(const char* ini_text) {
+  return zorva::web::Import(TheSession().library, zorva::web::TextOrEmpty(ini_text));
+}
 
 }

@@ -1,6 +1,7 @@
 // The live picture: what the plug-in's application does with its keys, its
 // timers and its frames, for the page.
 #include <algorithm>
+#include <cmath>
 #include <new>
 
 #include "codegen/random.h"
@@ -86,7 +87,7 @@ void SoundFromPcm(Session& session, int channels) {
   for (int i = 0; i < kPcmSamples; ++i) {
     for (int c = 0; c < pcm.clip.channels; ++c) {
       const float sample = std::clamp(session.pcm[c * kPcmSamples + i], -1.0f, 1.0f);
-      pcm.clip.samples[static_cast<size_t>(i * pcm.clip.channels + c)] = static_cast<int16_t>(sample * 32767.0f);
+      pcm.clip.samples[static_cast<size_t>(i * pcm.clip.channels + c)] = static_cast<int16_t>(std::lrint(sample * 32767.0f));
     }
   }
   pcm.Fill(0, kFramesPerSecond, session.sound);
@@ -108,7 +109,7 @@ extern "C" {
 
 void zorva_seed(unsigned seed) { SeedRandom(seed); }
 
-int zorva_set_text(const char* text) { return zorva::web::SetText(TheSession(), text); }
+int zorva_set_text(const char* text) { return zorva::web::SetText(TheSession(), zorva::web::TextOrEmpty(text)); }
 
 const char* zorva_current_text(void) {
   const auto& current = TheSession().current;
@@ -139,7 +140,7 @@ int zorva_image_height(void) { return zorva_image_width(); }
 
 int zorva_sound_builtin(const char* name) {
   AudioFeed feed;
-  if (!MakeBuiltinFeed(name, &feed)) return 0;
+  if (!MakeBuiltinFeed(zorva::web::TextOrEmpty(name), &feed)) return 0;
   TheSession().feed = std::move(feed);
   TheSession().soundFromPcm = false;
   return 1;

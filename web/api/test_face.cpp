@@ -99,12 +99,15 @@ bool Mutate(const char* text, unsigned seed, int times) {
 
 extern "C" {
 
-int zorva_check(const char* text) { return zorva::web::Check(text); }
+int zorva_check(const char* text) { return zorva::web::Check(zorva::web::TextOrEmpty(text)); }
 
 int zorva_render(const char* text, int frames, int step, int xm, int ym, const char* audio) {
-  return zorva::web::Render(text, frames, step, xm, ym, audio);
+  using zorva::web::TextOrEmpty;
+  return zorva::web::Render(TextOrEmpty(text), frames, step, xm, ym, TextOrEmpty(audio));
 }
 
-int zorva_mutate(const char* text, unsigned seed, int times) { return zorva::web::Mutate(text, seed, times); }
+int zorva_mutate(const char* text, unsigned seed, int times) {
+  return zorva::web::Mutate(zorva::web::TextOrEmpty(text), seed, times);
+}
 
 }

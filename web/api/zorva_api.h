@@ -4,7 +4,12 @@
  * Texts are NUL-terminated 8-bit strings; UTF-8 passes through as bytes.
  * A function that returns a text returns a buffer that the core owns, valid
  * until the next call of this API. Bytes come as a pointer plus
- * zorva_result_size(). */
+ * zorva_result_size(). The memory grows when it must: read the module's
+ * HEAPU8 and HEAPF32 afresh after every call.
+ *
+ * The module (zorva_core.js, an ES module exporting createZorvaCore) is built
+ * for the browser, where createZorvaCore() fetches zorva_core.wasm beside it;
+ * under node, pass the file's bytes: createZorvaCore({wasmBinary}). */
 #ifndef ZORVA_WEB_API_ZORVA_API_H
 #define ZORVA_WEB_API_ZORVA_API_H
 
