@@ -67,14 +67,14 @@ int zorva_wasm_released(void) { return TableIndex(reinterpret_cast<const void*>(
 
 int zorva_wasm_routine(const char* name) {
   for (const BuiltinFunc& row : kBuiltins)
-    if (row.routine != nullptr && IsNamed(row, name)) return TableIndex(row.routine);
+    if (row.routine != nullptr && IsNamed(row, TextOrEmpty(name))) return TableIndex(row.routine);
   return 0;
 }
 
 int zorva_wasm_prepare(const char* text) {
   GlyxImage glyx;
   ErrorRecord errors;
-  if (!glyx.CreateFromText(text, errors)) return 0;
+  if (!glyx.CreateFromText(TextOrEmpty(text), errors)) return 0;
   Prepare(glyx);
   return 1;
 }
