@@ -29,6 +29,14 @@ class Core {
     if (this.engine === 'wasm') this.rows.pump().catch((error) => console.error(error));
   }
 
+  // A changed expression's rows start compiling at once, so that they are
+  // usually ready by the next frame and the evaluator seldom draws it.
+  compileCurrentRows() {
+    if (this.engine !== 'wasm') return;
+    this.module._zorva_wasm_prepare_current();
+    this.compileRows();
+  }
+
   // Resolves when the current expression's rows are compiled.
   async prepareCurrent() {
     if (this.engine !== 'wasm') return;
@@ -96,6 +104,7 @@ class Core {
   // On failure the current expression stays, and the message comes back.
   setText(text) {
     const ok = this.withText(text, (pointer) => this.module._zorva_set_text(pointer)) === 1;
+    if (ok) this.compileCurrentRows();
     return ok ? { ok } : { ok, message: this.resultText() };
   }
 
@@ -105,10 +114,12 @@ class Core {
 
   mutateCurrent() {
     this.module._zorva_mutate_current();
+    this.compileCurrentRows();
   }
 
   resetToGoodParent() {
     const ok = this.module._zorva_reset_to_good_parent() === 1;
+    if (ok) this.compileCurrentRows();
     return ok ? { ok } : { ok, message: this.resultText() };
   }
 
