@@ -37,16 +37,19 @@ class Core {
     this.compileRows();
   }
 
-  // Resolves when the current expression's rows are compiled.
-  async prepareCurrent() {
+  // The current expression's rows compiled before the next frames, those
+  // that the browser compiles at once.
+  prepareCurrent() {
     if (this.engine !== 'wasm') return;
     this.module._zorva_wasm_prepare_current();
-    await this.rows.pump();
+    this.rows.compileNow().catch((error) => console.error(error));
   }
 
   // render() through an engine; the page's own stays.
-  async renderWith(engine, text, frames, step, xm, ym, audio) {
-    if (engine === 'wasm') await this.rows.prepare((t, call) => this.withText(t, call), text);
+  renderWith(engine, text, frames, step, xm, ym, audio) {
+    if (engine === 'wasm') {
+      this.rows.prepareNow((t, call) => this.withText(t, call), text).catch((error) => console.error(error));
+    }
     this.rows.use(engine);
     try {
       return this.render(text, frames, step, xm, ym, audio);

@@ -5,6 +5,9 @@
 // come, the core runs it in the evaluator, with the same bytes; a row comes
 // between two frames, never during one.
 
+// Chromium compiles a module on the main thread only up to this size.
+const kMostBytesCompiledAtOnce = 4096;
+
 // The routines a module may import as "routine" NAME.
 const kRoutines = ['tan', 'asin', 'acos', 'atan', 'dsin', 'decay', 'exp', 'rand', 'theta', 'rad', 'sqrt', 'fft',
   'vol', 'pal'];
@@ -38,26 +41,51 @@ export class WasmEngine {
   // The modules the core asks for, taken now and compiled meanwhile;
   // resolves when their rows are in the core. Frees the rows it dropped.
   pump() {
+    return Promise.all(this.takeRequests().map(({ request, bytes }) => this.compile(request, bytes)));
+  }
+
+  // The same, but the small modules at once, before it returns: for calls
+  // that must answer now. The others follow as pump() compiles them.
+  compileNow() {
+    const later = [];
+    for (const { request, bytes } of this.takeRequests()) {
+      if (bytes.length > kMostBytesCompiledAtOnce) later.push(this.compile(request, bytes));
+      else this.install(request, new WebAssembly.Instance(new WebAssembly.Module(bytes), this.importObject()));
+    }
+    return Promise.all(later);
+  }
+
+  takeRequests() {
     const module = this.module;
     for (let row; (row = module._zorva_wasm_released()) !== 0;) module.removeFunction(row);
-    const compiling = [];
+    const requests = [];
     for (let request; (request = module._zorva_wasm_request()) !== 0;) {
       const at = module._zorva_result_bytes();
-      compiling.push(this.compile(request, module.HEAPU8.slice(at, at + module._zorva_result_size())));
+      requests.push({ request, bytes: module.HEAPU8.slice(at, at + module._zorva_result_size()) });
     }
-    return Promise.all(compiling);
+    return requests;
   }
 
   async compile(request, bytes) {
     const { instance } = await WebAssembly.instantiate(bytes, this.importObject());
+    this.install(request, instance);
+  }
+
+  install(request, instance) {
     this.modulesCompiled++;
     const row = this.module.addFunction(instance.exports.row, 'ii');
     if (this.module._zorva_wasm_install(request, row) !== 1) this.module.removeFunction(row);
   }
 
-  // Compiles the rows of a text's statements before it is rendered.
+  // Compiles the rows of a text's statements before it is rendered: all of
+  // them meanwhile, or the small ones at once.
   prepare(withText, text) {
     withText(text, (pointer) => this.module._zorva_wasm_prepare(pointer));
     return this.pump();
+  }
+
+  prepareNow(withText, text) {
+    withText(text, (pointer) => this.module._zorva_wasm_prepare(pointer));
+    return this.compileNow();
   }
 }
