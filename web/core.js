@@ -29,16 +29,9 @@ class Core {
     if (this.engine === 'wasm') this.rows.pump().catch((error) => console.error(error));
   }
 
-  // A changed expression's rows start compiling at once, so that they are
-  // usually ready by the next frame and the evaluator seldom draws it.
-  compileCurrentRows() {
-    if (this.engine !== 'wasm') return;
-    this.module._zorva_wasm_prepare_current();
-    this.compileRows();
-  }
-
-  // The current expression's rows compiled before the next frames, those
-  // that the browser compiles at once.
+  // The current expression's rows: the small ones compiled at once, when it
+  // changes or before frames, so that the next frame runs them rather than
+  // the evaluator; the others meanwhile.
   prepareCurrent() {
     if (this.engine !== 'wasm') return;
     this.module._zorva_wasm_prepare_current();
@@ -107,7 +100,7 @@ class Core {
   // On failure the current expression stays, and the message comes back.
   setText(text) {
     const ok = this.withText(text, (pointer) => this.module._zorva_set_text(pointer)) === 1;
-    if (ok) this.compileCurrentRows();
+    if (ok) this.prepareCurrent();
     return ok ? { ok } : { ok, message: this.resultText() };
   }
 
@@ -117,12 +110,12 @@ class Core {
 
   mutateCurrent() {
     this.module._zorva_mutate_current();
-    this.compileCurrentRows();
+    this.prepareCurrent();
   }
 
   resetToGoodParent() {
     const ok = this.module._zorva_reset_to_good_parent() === 1;
-    if (ok) this.compileCurrentRows();
+    if (ok) this.prepareCurrent();
     return ok ? { ok } : { ok, message: this.resultText() };
   }
 
