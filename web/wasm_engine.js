@@ -1,8 +1,8 @@
 // The WebAssembly back end's half in the page. The core asks for modules,
-// one for each statement's row; they are compiled here asynchronously, so
-// that no frame waits on the browser's compiler, and each row goes back to
-// the core as an entry of its function table. Until a statement's row has
-// come, the core runs it in the evaluator, with the same bytes; a row comes
+// one for each statement's row; they are compiled here, in the background
+// or, when small, at once between two frames, and each row goes back to the
+// core as an entry of its function table. Until a statement's row has come,
+// the core runs it in the evaluator, with the same bytes; a row comes
 // between two frames, never during one.
 
 // Chromium compiles a module on the main thread only up to this size.
