@@ -20,10 +20,10 @@ const kTypes = { '.js': 'text/javascript', '.mjs': 'text/javascript', '.wasm': '
 // The blank page at /, the build under /web/ and this folder under /tests/;
 // nothing else, nothing above them.
 async function answer(request, response) {
-  const path = normalize(decodeURIComponent(new URL(request.url, 'http://host').pathname));
-  if (path === '/') return response.writeHead(200, { 'Content-Type': 'text/html' }).end('<!doctype html>');
-  const prefix = Object.keys(served).find((start) => path.startsWith(start));
   try {
+    const path = normalize(decodeURIComponent(new URL(request.url, 'http://host').pathname));
+    if (path === '/') return response.writeHead(200, { 'Content-Type': 'text/html' }).end('<!doctype html>');
+    const prefix = Object.keys(served).find((start) => path.startsWith(start));
     if (prefix === undefined) throw new Error(`${path} is not served`);
     const body = await readFile(join(served[prefix], path.slice(prefix.length)));
     response.writeHead(200, { 'Content-Type': kTypes[extname(path)] ?? 'application/octet-stream' }).end(body);
