@@ -1,11 +1,12 @@
 // The WebAssembly core under node against the native zorva tool: the 62
-// built-ins rendered for 30 frames of the ramp feed, the ~2,000 texts that
-// zorva mutate grows from them, check, mutate, the live session's frames and
-// the library's plugin.ini. Every comparison is byte for byte.
+// built-ins rendered for 30 frames of the ramp feed, check, mutate, the live
+// session's frames and the library's plugin.ini. Every comparison is byte for
+// byte. The ~2,000 texts that zorva mutate grows from the built-ins are
+// rendered by wasm_test.mjs, through both engines.
 //
 // node tests/web/core_test.mjs BUILD_WEB NATIVE_BIN
-//   BUILD_WEB holds zorva_core.js and .wasm; NATIVE_BIN holds zorva and
-//   zorva_render_texts from the Linux build.
+//   BUILD_WEB holds zorva_core.js and .wasm; NATIVE_BIN holds zorva from the
+//   Linux build.
 import { spawnSync } from 'node:child_process';
 import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -13,11 +14,9 @@ import { join, resolve } from 'node:path';
 import { loadZorvaCore } from './load_core.mjs';
 
 const [webDir, nativeBin] = process.argv.slice(2).map((p) => resolve(p));
-for (const tool of ['zorva', 'zorva_render_texts']) {
-  if (!existsSync(join(nativeBin, tool))) {
-    console.error(`${join(nativeBin, tool)} is missing: build the linux preset first`);
-    process.exit(1);
-  }
+if (!existsSync(join(nativeBin, 'zorva'))) {
+  console.error(`${join(nativeBin, 'zorva')} is missing: build the linux preset first`);
+  process.exit(1);
 }
 const core = await loadZorvaCore(webDir);
 const scratch = mkdtempSync(join(tmpdir(), 'zorva-web-'));
@@ -61,23 +60,6 @@ function checkBuiltinsAndMutations(builtins) {
     corpus.push(...lines.text.split('\n'));
   });
   return corpus;
-}
-
-// The native side renders the whole corpus in one process.
-function checkCorpus(corpus) {
-  const frames = 2, step = 2, xm = 37, ym = -5;
-  const run = spawnSync(join(nativeBin, 'zorva_render_texts'), [frames, step, xm, ym].map(String), {
-    input: corpus.join('\n') + '\n', maxBuffer: 1 << 30 });
-  if (run.status !== 0) throw new Error(`zorva_render_texts: ${run.stderr}`);
-  let at = 0;
-  corpus.forEach((text, index) => {
-    const size = run.stdout.readUInt32LE(at);
-    const expected = run.stdout.subarray(at + 4, at + 4 + size);
-    at += 4 + size;
-    const rendered = core.render(text, frames, step, xm, ym, 'ramp');
-    const actual = size === 0 && !(rendered instanceof Uint8Array) ? new Uint8Array() : rendered;
-    expectSameBytes(`mutated text ${index} (${text})`, actual, expected);
-  });
 }
 
 // Texts that fail, and texts whose division faults (-2147483648 / -1): at
@@ -177,7 +159,6 @@ try {
   const builtins = nativeText(zorva(['library', 'list'])).text.split('\n');
   expectEqual('the built-ins', core.library().join('\n'), builtins.join('\n'));
   const corpus = checkBuiltinsAndMutations(builtins);
-  checkCorpus(corpus);
   checkFailuresAndFaults();
   checkSession(builtins);
   checkPcmSound(builtins[0]);
