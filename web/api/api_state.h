@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "audio/audio_feed.h"
+#include "frame/frame.h"
 #include "image/glyx_image.h"
 #include "library/glyx_library.h"
 
@@ -43,6 +44,7 @@ struct Session {
   bool soundFromPcm = false;
   SoundRows sound;
   float pcm[2 * kPcmSamples] = {};
+  Frame frame;
   std::vector<uint8_t> rgba;
 };
 

@@ -54,12 +54,12 @@ void LoadSound(Session& session) {
 }
 
 // The picture as the canvas takes it: four bytes a pixel, rows from the top.
-void ColourFrame(const PixelImage& image, std::vector<uint8_t>* rgba) {
-  Frame frame;
-  frame.Take(image);
-  rgba->resize(frame.pixels.size() * 4);
-  for (size_t i = 0; i < frame.pixels.size(); ++i) {
-    const uint8_t* colour = &frame.rgb[3 * frame.pixels[i]];
+// The session keeps both buffers, so that a frame allocates nothing.
+void ColourFrame(const PixelImage& image, Frame* frame, std::vector<uint8_t>* rgba) {
+  frame->Take(image);
+  rgba->resize(frame->pixels.size() * 4);
+  for (size_t i = 0; i < frame->pixels.size(); ++i) {
+    const uint8_t* colour = &frame->rgb[3 * frame->pixels[i]];
     uint8_t* out = &(*rgba)[4 * i];
     out[0] = colour[0];
     out[1] = colour[1];
@@ -73,7 +73,7 @@ const uint8_t* RenderFrame(Session& session, int xm, int ym) {
   LoadSound(session);
   session.current->Render(xm, ym);
   ++session.frameCount;
-  ColourFrame(session.current->image, &session.rgba);
+  ColourFrame(session.current->image, &session.frame, &session.rgba);
   return session.rgba.data();
 }
 
