@@ -201,7 +201,7 @@ std::vector<Workload> StandardWorkloads() {
 }
 
 bool MeasureFrames(const std::vector<Workload>& workloads, int repeats, std::vector<Measurement>* results,
-                   std::string* error, void (*progress)(const std::string& line)) {
+                   std::string* error, const std::function<void(int measured)>& progress) {
   FeedRampSound();
   Engines engines;
   std::vector<std::unique_ptr<Subject>> subjects;
@@ -224,9 +224,9 @@ bool MeasureFrames(const std::vector<Workload>& workloads, int repeats, std::vec
   for (auto& subject : subjects) {
     if (!CheckIdentical(*subject, engines, error)) return false;
   }
-  for (auto& subject : subjects) {
-    results->push_back(Measure(*subject, engines, repeats));
-    progress(subject->workload.name);
+  for (size_t i = 0; i < subjects.size(); ++i) {
+    results->push_back(Measure(*subjects[i], engines, repeats));
+    progress(static_cast<int>(i + 1));
   }
   return true;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,9 +35,9 @@ struct Measurement {
 // limits and the baseline, a third as many of the peer and the evaluator,
 // all interleaved; medians of each. Before timing, checks that the static
 // limits, the reference evaluator and the baseline render frames
-// byte-identical to the JIT's; false with the first difference in `error`. `progress` gets a
-// line per workload.
+// byte-identical to the JIT's; false with the first difference in `error`. `progress` gets
+// the number of workloads measured so far, after each one.
 bool MeasureFrames(const std::vector<Workload>& workloads, int repeats, std::vector<Measurement>* results,
-                   std::string* error, void (*progress)(const std::string& line));
+                   std::string* error, const std::function<void(int measured)>& progress);
 
 }  // namespace zorva::bench

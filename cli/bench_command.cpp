@@ -121,14 +121,6 @@ void PrintJson(const std::vector<Measurement>& results, const Summary& s) {
   std::printf("}\n}\n");
 }
 
-// The measurement calls back with a plain function after each expression.
-Progress* measured = nullptr;
-
-void ShowProgress(const std::string&) {
-  static int done = 0;
-  measured->Update(++done);
-}
-
 int Bench(CommandLine& line) {
   const int repeats = line.Number("--repeats", 9, 1, 1000);
   if (!line.error.empty()) return line.UsageError();
@@ -146,10 +138,9 @@ int Bench(CommandLine& line) {
   std::vector<Measurement> results;
   std::string error;
   Progress progress("zorva bench: expression", static_cast<int>(workloads.size()));
-  measured = &progress;
-  const bool measuredAll = bench::MeasureFrames(workloads, repeats, &results, &error, ShowProgress);
+  const bool measuredAll =
+      bench::MeasureFrames(workloads, repeats, &results, &error, [&](int measured) { progress.Update(measured); });
   progress.Finish();
-  measured = nullptr;
   if (!measuredAll) {
     std::fprintf(stderr, "zorva bench: %s\n", error.c_str());
     return 1;
