@@ -29,14 +29,6 @@ std::vector<uint8_t> RenderRaw(const std::string& text, int frames, int step, in
   return bytes;
 }
 
-void WriteRecord(const std::vector<uint8_t>& bytes) {
-  const uint32_t size = static_cast<uint32_t>(bytes.size());
-  const uint8_t count[4] = {static_cast<uint8_t>(size), static_cast<uint8_t>(size >> 8),
-                            static_cast<uint8_t>(size >> 16), static_cast<uint8_t>(size >> 24)};
-  std::fwrite(count, 1, 4, stdout);
-  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -50,7 +42,10 @@ int main(int argc, char** argv) {
   MakeBuiltinFeed("ramp", &feed);
   std::string line;
   while (std::getline(std::cin, line)) {
-    WriteRecord(RenderRaw(line, frames, step, std::atoi(argv[3]), std::atoi(argv[4]), feed));
+    const std::vector<uint8_t> bytes = RenderRaw(line, frames, step, std::atoi(argv[3]), std::atoi(argv[4]), feed);
+    const uint32_t size = static_cast<uint32_t>(bytes.size());  // x86 and WebAssembly are little-endian
+    std::fwrite(&size, 4, 1, stdout);
+    std::fwrite(bytes.data(), 1, size, stdout);
   }
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
