@@ -6,9 +6,7 @@
 // mutations, the edge cases below) through the page's core with each engine,
 // against the digest of zorva render's bytes. Every module must validate.
 
-// How the cases are rendered, as zorva render TEXT --frames F --step S --xm
-// 37 --ym -5 --audio ramp does: the built-ins in whole frames, and every text
-// at step 2.
+// zorva render's --frames, --step, --xm and --ym for the cases, with --audio ramp.
 export const kBuiltinRendering = { frames: 3, step: 1, xm: 37, ym: -5 };
 export const kTextRendering = { frames: 2, step: 2, xm: 37, ym: -5 };
 
@@ -48,8 +46,7 @@ function withText(module, text, call) {
   }
 }
 
-// Compiles at once, as node and a worker allow and the tree-by-tree loop
-// wants.
+// Compiles at once, as node and a worker allow.
 function rowOf(module, imports, bytes) {
   expect(WebAssembly.validate(bytes), 'a module that does not validate');
   const instance = new WebAssembly.Instance(new WebAssembly.Module(bytes), imports);

@@ -1,8 +1,7 @@
-// The page in headless Chromium, held against the native zorva tool: what the
-// canvas shows, what Space, Enter and the address do, and that a bad text or
-// a bad file loses nothing. The page comes from scripts/web's server, or from
-// ZORVA_PAGE_URL when one runs already; ZORVA_PAGE_QUERY adds words to every
-// address (engine=wasm), so that the same cases run against another engine.
+// The page in headless Chromium against the native zorva tool: the canvas,
+// Space, Enter, the address, and that a bad text or file loses nothing. The
+// page comes from scripts/web, or from ZORVA_PAGE_URL; ZORVA_PAGE_QUERY adds
+// words (engine=evaluator) to every address.
 import assert from 'node:assert/strict';
 import { spawn, spawnSync } from 'node:child_process';
 import { once } from 'node:events';
@@ -99,11 +98,11 @@ async function canvasPixels(page) {
 }
 
 // The last frame of a .raw file (768 bytes of colours, then one index a
-// pixel) as the RGBA that a canvas holds.
-function lastFrameRgba(raw, width, height) {
-  const frameStart = raw.length - (768 + width * height);
-  const rgba = Buffer.alloc(width * height * 4);
-  for (let pixel = 0; pixel < width * height; pixel++) {
+// pixel) as the RGBA that the 256 by 256 canvas holds.
+function lastFrameRgba(raw) {
+  const frameStart = raw.length - (768 + 65536);
+  const rgba = Buffer.alloc(65536 * 4);
+  for (let pixel = 0; pixel < 65536; pixel++) {
     const colour = frameStart + 3 * raw[frameStart + 768 + pixel];
     raw.copy(rgba, 4 * pixel, colour, colour + 3);
     rgba[4 * pixel + 3] = 255;
@@ -128,7 +127,7 @@ test('a text built with Ctrl+Enter shows the frames zorva render draws', async (
   const rawFile = join(scratch, 'frames.raw');
   zorvaLines('render', text, '--frames', '3', '--audio', 'ramp', '-o', rawFile);
   const raw = readFileSync(rawFile);
-  assert.ok((await canvasPixels(page)).equals(lastFrameRgba(raw, 256, 256)), 'the canvas differs from zorva render');
+  assert.ok((await canvasPixels(page)).equals(lastFrameRgba(raw)), 'the canvas differs from zorva render');
   const options = { frames: 3, step: 3, xm: 40, ym: -7, audio: 'music' };
   zorvaLines('render', text, '--frames', '3', '--step', '3', '--xm', '40', '--ym', '-7', '--audio', 'music', '-o', rawFile);
   const rendered = await page.evaluate(([glyx, settings]) => window.zorva.render(glyx, settings), [text, options]);

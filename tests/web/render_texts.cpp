@@ -1,9 +1,7 @@
-// zorva_render_texts FRAMES STEP XM YM: renders every line of standard input
-// as `zorva render LINE --frames FRAMES --step STEP --xm XM --ym YM --audio
-// ramp -o OUT.raw` would, in one process, and writes for each line its .raw
-// bytes behind their count (4 bytes, little-endian); a count of 0 for a line
-// that does not build. The WebAssembly test compares thousands of texts with
-// it without starting thousands of programs.
+// zorva_render_texts FRAMES STEP XM YM: each line of standard input rendered
+// as `zorva render LINE ... --audio ramp` would, its .raw bytes behind their
+// count (a count of 0 for a line that does not build), so that the WebAssembly
+// test needs one process, not thousands.
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
