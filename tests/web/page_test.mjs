@@ -1,8 +1,7 @@
-// The page in headless Chromium, held against the native zorva tool: what the
-// canvas shows, what Space, Enter and the address do, and that a bad text or
-// a bad file loses nothing. The page comes from scripts/web's server, or from
-// ZORVA_PAGE_URL when one runs already; ZORVA_PAGE_QUERY adds words to every
-// address (engine=wasm), so that the same cases run against another engine.
+// The page in headless Chromium against the native zorva tool: the canvas,
+// Space, Enter, the address, and that a bad text or file loses nothing. The
+// page comes from scripts/web, or from ZORVA_PAGE_URL; ZORVA_PAGE_QUERY adds
+// words (engine=evaluator) to every address.
 import assert from 'node:assert/strict';
 import { spawn, spawnSync } from 'node:child_process';
 import { once } from 'node:events';
@@ -24,21 +23,13 @@ let server = null;
 let pageBase = process.env.ZORVA_PAGE_URL;
 let browser;
 
-function freePort() {
-  return new Promise((resolve, reject) => {
-    const probe = createServer();
-    probe.once('error', reject);
-    probe.listen(0, '127.0.0.1', () => {
-      const { port } = probe.address();
-      probe.close(() => resolve(port));
-    });
-  });
-}
-
 // scripts/web builds first, which is quick when the build is current, and
-// prints the address once it serves.
+// prints the address once it serves; it takes no port 0, so a probe picks one.
 async function startServer() {
-  const port = await freePort();
+  const probe = createServer().listen(0, '127.0.0.1');
+  await once(probe, 'listening');
+  const { port } = probe.address();
+  await new Promise((closed) => probe.close(closed));
   server = spawn(join(root, 'scripts/web'), ['--port', String(port)], { stdio: ['ignore', 'pipe', 'inherit'] });
   const ended = once(server, 'exit').then(([status]) => {
     throw new Error(`scripts/web ended with status ${status}`);
@@ -79,23 +70,18 @@ async function whenReady(page) {
   return page;
 }
 
-async function openPage(context, query, hash = '') {
-  const page = await context.newPage();
+// Each test's page in a context of its own, with its own storage.
+async function openPage(query, hash = '') {
+  const page = await (await browser.newContext()).newPage();
   page.on('pageerror', (error) => assert.fail(`the page threw: ${error.message}`));
   await page.goto(pageAddress(query, hash));
   return whenReady(page);
 }
 
-function zorva(...args) {
-  const run = spawnSync(zorvaProgram, args, { encoding: 'latin1' });
-  if (run.error) throw run.error;
-  return run;
-}
-
 // What zorva prints on success, one line an element.
 function zorvaLines(...args) {
-  const run = zorva(...args);
-  assert.equal(run.status, 0, run.stderr);
+  const run = spawnSync(zorvaProgram, args, { encoding: 'latin1' });
+  assert.equal(run.status, 0, run.stderr ?? String(run.error));
   return run.stdout.split('\n').slice(0, -1);
 }
 
@@ -111,16 +97,12 @@ async function canvasPixels(page) {
   }));
 }
 
-async function faceRender(page, text, options) {
-  return Buffer.from(await page.evaluate(([glyx, settings]) => window.zorva.render(glyx, settings), [text, options]));
-}
-
 // The last frame of a .raw file (768 bytes of colours, then one index a
-// pixel) as the RGBA that a canvas holds.
-function lastFrameRgba(raw, width, height) {
-  const frameStart = raw.length - (768 + width * height);
-  const rgba = Buffer.alloc(width * height * 4);
-  for (let pixel = 0; pixel < width * height; pixel++) {
+// pixel) as the RGBA that the 256 by 256 canvas holds.
+function lastFrameRgba(raw) {
+  const frameStart = raw.length - (768 + 65536);
+  const rgba = Buffer.alloc(65536 * 4);
+  for (let pixel = 0; pixel < 65536; pixel++) {
     const colour = frameStart + 3 * raw[frameStart + 768 + pixel];
     raw.copy(rgba, 4 * pixel, colour, colour + 3);
     rgba[4 * pixel + 3] = 255;
@@ -135,8 +117,7 @@ async function keepMutatedGlyx(page) {
 }
 
 test('a text built with Ctrl+Enter shows the frames zorva render draws', async () => {
-  const context = await browser.newContext();
-  const page = await openPage(context, { audio: 'ramp', seed: 5, paused: 1 });
+  const page = await openPage({ audio: 'ramp', seed: 5, paused: 1 });
   const text = 'p=pal(8,-t*3); decay(rad(x,acos(y))/1)%snd(sin(theta(abs(x+t),y))-t+17)';
   await page.locator('#glyx').fill(text);
   await page.locator('#glyx').press('Control+Enter');
@@ -146,16 +127,16 @@ test('a text built with Ctrl+Enter shows the frames zorva render draws', async (
   const rawFile = join(scratch, 'frames.raw');
   zorvaLines('render', text, '--frames', '3', '--audio', 'ramp', '-o', rawFile);
   const raw = readFileSync(rawFile);
-  assert.ok((await canvasPixels(page)).equals(lastFrameRgba(raw, 256, 256)), 'the canvas differs from zorva render');
+  assert.ok((await canvasPixels(page)).equals(lastFrameRgba(raw)), 'the canvas differs from zorva render');
   const options = { frames: 3, step: 3, xm: 40, ym: -7, audio: 'music' };
   zorvaLines('render', text, '--frames', '3', '--step', '3', '--xm', '40', '--ym', '-7', '--audio', 'music', '-o', rawFile);
-  assert.ok((await faceRender(page, text, options)).equals(readFileSync(rawFile)), 'zorva.render differs from zorva render');
-  await context.close();
+  const rendered = await page.evaluate(([glyx, settings]) => window.zorva.render(glyx, settings), [text, options]);
+  assert.ok(Buffer.from(rendered).equals(readFileSync(rawFile)), 'zorva.render differs from zorva render');
+  await page.context().close();
 });
 
 test('Space on a seeded page mutates as zorva mutate --seed does', async () => {
-  const context = await browser.newContext();
-  const page = await openPage(context, { seed: 1234, paused: 1 });
+  const page = await openPage({ seed: 1234, paused: 1 });
   const first = await current(page);
   await page.keyboard.press('Space');
   const [expected] = zorvaLines('mutate', first, '--seed', '1234');
@@ -163,12 +144,11 @@ test('Space on a seeded page mutates as zorva mutate --seed does', async () => {
   assert.equal(await page.inputValue('#glyx'), expected);
   const lines = await page.evaluate((text) => window.zorva.mutate(text, { seed: 77, times: 3 }), first);
   assert.deepEqual(lines, zorvaLines('mutate', first, '--seed', '77', '--times', '3'));
-  await context.close();
+  await page.context().close();
 });
 
 test('Enter keeps the glyx across a reload, and the exported plugin.ini holds the same library', async () => {
-  const context = await browser.newContext();
-  const page = await openPage(context, { seed: 99, paused: 1 });
+  const page = await openPage({ seed: 99, paused: 1 });
   const kept = await keepMutatedGlyx(page);
   const entries = await library(page);
   assert.equal(entries.length, 63);
@@ -182,13 +162,12 @@ test('Enter keeps the glyx across a reload, and the exported plugin.ini holds th
   const iniFile = join(scratch, 'plugin.ini');
   await download.saveAs(iniFile);
   assert.deepEqual(zorvaLines('library', 'list', '--ini', iniFile), entries);
-  await context.close();
+  await page.context().close();
 });
 
 test('the address holds the glyx, and opening it shows that glyx', async () => {
-  const context = await browser.newContext();
-  const printed = zorvaLines('check', 'p=pal(3) rad(x, y)*2')[0];
-  const page = await openPage(context, { paused: 1 }, `#glyx=${encodeURIComponent('p=pal(3) rad(x, y)*2')}`);
+  const [printed] = zorvaLines('check', 'p=pal(3) rad(x, y)*2');
+  const page = await openPage({ paused: 1 }, `#glyx=${encodeURIComponent('p=pal(3) rad(x, y)*2')}`);
   assert.equal(await current(page), printed);
   assert.equal(new URL(page.url()).hash, `#glyx=${encodeURIComponent(printed)}`);
 
@@ -203,19 +182,18 @@ test('the address holds the glyx, and opening it shows that glyx', async () => {
   const [grey] = zorvaLines('check', 'x*y');
   await page.evaluate(() => { location.hash = `#glyx=${encodeURIComponent('x*y')}`; });
   await page.waitForFunction((text) => window.zorva.current() === text, grey);
-  await context.close();
+  await page.context().close();
 });
 
 test('a text that does not build shows the plug-in message and keeps the picture', async () => {
-  const context = await browser.newContext();
-  const page = await openPage(context, { audio: 'ramp', seed: 2, paused: 1 });
+  const page = await openPage({ audio: 'ramp', seed: 2, paused: 1 });
   await page.evaluate(() => window.zorva.step(2));
   const picture = await canvasPixels(page);
   const glyx = await current(page);
 
   await page.locator('#glyx').fill('sin(x');
   await page.locator('#glyx').press('Control+Enter');
-  const run = zorva('check', 'sin(x');
+  const run = spawnSync(zorvaProgram, ['check', 'sin(x'], { encoding: 'latin1' });
   assert.equal(run.status, 1);
   const expected = (run.stdout + run.stderr).replace(/\n$/, '');
   assert.equal(await message(page), expected);
@@ -223,12 +201,11 @@ test('a text that does not build shows the plug-in message and keeps the picture
   assert.equal(await current(page), glyx);
   assert.ok((await canvasPixels(page)).equals(picture), 'the picture changed');
   assert.deepEqual(await page.evaluate(() => window.zorva.check('sin(x')), { ok: false, message: expected });
-  await context.close();
+  await page.context().close();
 });
 
 test('a file that is not a settings file, or a full storage, loses nothing kept', async () => {
-  const context = await browser.newContext();
-  const page = await openPage(context, { seed: 7, paused: 1 });
+  const page = await openPage({ seed: 7, paused: 1 });
   const kept = await keepMutatedGlyx(page);
   const entries = await library(page);
   const stored = () => page.evaluate(() => localStorage.getItem('zorva.plugin.ini'));
@@ -258,5 +235,5 @@ test('a file that is not a settings file, or a full storage, loses nothing kept'
   await page.reload();
   await whenReady(page);
   assert.equal((await library(page)).at(-1), kept);
-  await context.close();
+  await page.context().close();
 });

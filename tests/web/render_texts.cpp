@@ -1,9 +1,7 @@
-// zorva_render_texts FRAMES STEP XM YM: renders every line of standard input
-// as `zorva render LINE --frames FRAMES --step STEP --xm XM --ym YM --audio
-// ramp -o OUT.raw` would, in one process, and writes for each line its .raw
-// bytes behind their count (4 bytes, little-endian); a count of 0 for a line
-// that does not build. The WebAssembly test compares thousands of texts with
-// it without starting thousands of programs.
+// zorva_render_texts FRAMES STEP XM YM: each line of standard input rendered
+// as `zorva render LINE ... --audio ramp` would, its .raw bytes behind their
+// count (a count of 0 for a line that does not build), so that the WebAssembly
+// test needs one process, not thousands.
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -29,14 +27,6 @@ std::vector<uint8_t> RenderRaw(const std::string& text, int frames, int step, in
   return bytes;
 }
 
-void WriteRecord(const std::vector<uint8_t>& bytes) {
-  const uint32_t size = static_cast<uint32_t>(bytes.size());
-  const uint8_t count[4] = {static_cast<uint8_t>(size), static_cast<uint8_t>(size >> 8),
-                            static_cast<uint8_t>(size >> 16), static_cast<uint8_t>(size >> 24)};
-  std::fwrite(count, 1, 4, stdout);
-  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -50,7 +40,10 @@ int main(int argc, char** argv) {
   MakeBuiltinFeed("ramp", &feed);
   std::string line;
   while (std::getline(std::cin, line)) {
-    WriteRecord(RenderRaw(line, frames, step, std::atoi(argv[3]), std::atoi(argv[4]), feed));
+    const std::vector<uint8_t> bytes = RenderRaw(line, frames, step, std::atoi(argv[3]), std::atoi(argv[4]), feed);
+    const uint32_t size = static_cast<uint32_t>(bytes.size());  // x86 and WebAssembly are little-endian
+    std::fwrite(&size, 4, 1, stdout);
+    std::fwrite(bytes.data(), 1, size, stdout);
   }
   return std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -1,8 +1,5 @@
-// The WebAssembly back end in headless Chromium against the reference
-// evaluator and the native zorva tool: the checks of back_end_checks.mjs, in
-// a worker (wasm_worker.mjs) of a blank page. This script serves the page's
-// build and the checks on the loopback, and hands the worker the native
-// side's cases.
+// The checks of back_end_checks.mjs in a worker (wasm_worker.mjs) of a blank
+// page of headless Chromium, served from the loopback.
 //
 // node tests/web/wasm_chromium_test.mjs BUILD_WEB NATIVE_BIN [MUTATIONS]
 import { readFile } from 'node:fs/promises';

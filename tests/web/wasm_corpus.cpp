@@ -1,8 +1,6 @@
-// The trees of the native differential test (tests/codegen/differential_test.cpp),
-// grown alike in the WebAssembly build: each statement that a mutation
-// compiled anew, rendered as a palette pass or as the plug-in's area at
-// step 8, through the row that node compiled from its module and through
-// the evaluator. wasm_test.mjs drives it.
+// The trees of tests/codegen/differential_test.cpp, grown alike: each
+// statement a mutation compiled anew, rendered as a palette pass or as the
+// area at step 8, through its compiled row and through the evaluator.
 #include <emscripten/emscripten.h>
 
 #include <cstring>

@@ -1,9 +1,6 @@
-// The WebAssembly back end under node against the reference evaluator and the
-// native zorva tool: the checks of back_end_checks.mjs.
+// The checks of back_end_checks.mjs under node.
 //
 // node tests/web/wasm_test.mjs BUILD_WEB NATIVE_BIN [MUTATIONS]
-//   BUILD_WEB holds zorva_core and zorva_wasm_corpus; NATIVE_BIN holds zorva
-//   and zorva_render_texts from the Linux build.
 import { readFileSync } from 'node:fs';
 import { join, resolve } from 'node:path';
 import { pathToFileURL } from 'node:url';

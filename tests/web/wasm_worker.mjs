@@ -1,8 +1,5 @@
-// The checks of back_end_checks.mjs in a worker of the page that
-// wasm_chromium_test.mjs opens, where Chromium compiles modules of any size
-// at once. It is told where the page's build is served, the number of trees
-// and the native side's cases, and answers with what agreed or the first
-// difference.
+// The checks of back_end_checks.mjs in the worker that wasm_chromium_test.mjs
+// starts, where Chromium compiles modules of any size at once.
 import { checkBackEnd } from './back_end_checks.mjs';
 
 async function check({ webBase, mutations, cases }) {
