@@ -18,7 +18,9 @@ player() {  # NAME [OPTION...]: runs NAME.script and logs to NAME.log
   shift
   run_player --plugin "$work/vis_zorva.dll" --audio silence "$@" \
     --script "$work/$name.script" --log "$work/$name.log" || fail "player $name: exit status $?"
-  grep -q '^messagebox' "$work/$name.log" && fail "$name: a message box opened: $(grep '^messagebox' "$work/$name.log")"
+  # The reset at Init lands on the 5 MB entry one time in 64: that one does not build.
+  grep '^messagebox' "$work/$name.log" | grep -qv '"Identifier too long' &&
+    fail "$name: a message box opened: $(grep '^messagebox' "$work/$name.log" | head -c 300)"
 }
 
 quoted_lines() {  # the lines of standard input as the player's log quotes a text of them
