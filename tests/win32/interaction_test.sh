@@ -104,9 +104,9 @@ own_plugin ShowGlyxInputWindow=0 AutoMutate=1 AutoRestart=0
 cat >"$work/timers.script" <<SCRIPT
 0 clipboard $(seq -s+ 1 120)
 0 key v ctrl
+0 config ok 131=0 136=0
 0 key f ctrl
 0 focus main
-0 config ok 131=0 136=0
 0.1s edittext
 3s edittext
 3s quit
