@@ -4,9 +4,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
-#include <cstring>
-
 #include "host/vis_module.h"
 
 static HWND fakeWindow;
@@ -16,18 +13,11 @@ static void Say(const char* text) {
   MessageBoxA(player->hwndParent, text, "Fake", MB_OK);
 }
 
-static void SayCtrlState(WPARAM key) {
-  char text[32];
-  std::snprintf(text, sizeof text, "key 0x%02x ctrl=%d", static_cast<unsigned>(key), GetKeyState(VK_CONTROL) < 0);
-  Say(text);
-}
-
 static LRESULT CALLBACK FakeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_KEYDOWN:
-      if (wParam == 'M') SayCtrlState(wParam);
-      PostMessageA(player->hwndParent, message, wParam, lParam);
-      return 0;
+      if (wParam == 'M') Say(GetKeyState(VK_CONTROL) < 0 ? "key 0x4d ctrl=1" : "key 0x4d ctrl=0");
+      [[fallthrough]];
     case WM_KEYUP:
       PostMessageA(player->hwndParent, message, wParam, lParam);
       return 0;

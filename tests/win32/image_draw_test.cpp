@@ -6,9 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <ostream>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "app/image_draw.h"
@@ -94,27 +92,18 @@ TEST(PixelImageDraw, TilesRepeatFromTheCornerAndRunPastTheEdges) {
   EXPECT_EQ(canvas.At(35 + 28, 18 + 4), Colour(14, 2));  // the clipped last cell
 }
 
-// The destination corners of the blits recorded into a metafile, in order.
-struct Blit {
-  DWORD type;
-  friend std::ostream& operator<<(std::ostream& out, const Blit& b) {
-    return out << (b.type == EMR_BITBLT ? "copy " : "stretch ") << b.x << "," << b.y << " " << b.width << "x"
-               << b.height;
-  }
-  LONG x, y, width, height;
-  bool operator==(const Blit& o) const {
-    return type == o.type && x == o.x && y == o.y && width == o.width && height == o.height;
-  }
-};
+// The blits recorded into a metafile, in order: the record type, then the
+// destination's x, y, width and height.
+using Blit = std::tuple<DWORD, LONG, LONG, LONG, LONG>;
 
 int CALLBACK Record(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM blits) {
   auto& out = *reinterpret_cast<std::vector<Blit>*>(blits);
   if (record->iType == EMR_BITBLT) {
     const auto& b = *reinterpret_cast<const EMRBITBLT*>(record);
-    out.push_back({EMR_BITBLT, b.xDest, b.yDest, b.cxDest, b.cyDest});
+    out.emplace_back(EMR_BITBLT, b.xDest, b.yDest, b.cxDest, b.cyDest);
   } else if (record->iType == EMR_STRETCHDIBITS) {
     const auto& s = *reinterpret_cast<const EMRSTRETCHDIBITS*>(record);
-    out.push_back({EMR_STRETCHDIBITS, s.xDest, s.yDest, s.cxDest, s.cyDest});
+    out.emplace_back(EMR_STRETCHDIBITS, s.xDest, s.yDest, s.cxDest, s.cyDest);
   }
   return 1;
 }
@@ -152,38 +141,27 @@ TEST(PixelImageDraw, CellsInCheckerboardOrderFromACopyWhenTheTileDoesNotFit) {
   EXPECT_EQ(narrower, (std::vector<Blit>{{EMR_BITBLT, 10, 0, 256, 256}}));
 }
 
+// Without and with a hardware palette of the image's own.
 TEST(PixelImageDraw, LeavesNoGdiObjectAndRestoresTheDc) {
   PixelImage image;
   Fill(image, 86, 86);
   Canvas canvas(256, 256);
   const HGDIOBJ bitmap = GetCurrentObject(canvas.dc, OBJ_BITMAP);
   const HGDIOBJ palette = GetCurrentObject(canvas.dc, OBJ_PAL);
-  DrawImage(image, canvas.dc, RECT{0, 0, 256, 256}, 1);  // a hardware palette is made once, here
-  const int before = LiveGdiObjects();
-  ASSERT_GT(before, 0) << "no GDI objects visible to the probe";
-  for (int i = 0; i < 25; ++i) {
-    DrawImage(image, canvas.dc, RECT{0, 0, 256, 256}, 2);  // tiles of 172: direct
-    DrawImage(image, canvas.dc, RECT{0, 0, 256, 256}, 3);  // tiles of 258: off-screen copy
+  int before = 0;
+  for (const bool ownPalette : {false, true}) {
+    if (ownPalette) image.palette = MakeImagePalette();
+    DrawImage(image, canvas.dc, RECT{0, 0, 256, 256}, 1);  // a hardware palette is made once, here
+    before = LiveGdiObjects();
+    ASSERT_GT(before, 0) << "no GDI objects visible to the probe";
+    for (int i = 0; i < 10; ++i) {
+      DrawImage(image, canvas.dc, RECT{0, 0, 256, 256}, 2);  // tiles of 172: direct
+      DrawImage(image, canvas.dc, RECT{0, 0, 256, 256}, 3);  // tiles of 258: off-screen copy
+    }
+    EXPECT_EQ(LiveGdiObjects(), before) << ownPalette;
+    EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_BITMAP), bitmap);
+    EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_PAL), palette);
   }
-  EXPECT_EQ(LiveGdiObjects(), before);
-  EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_BITMAP), bitmap);
-  EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_PAL), palette);
-}
-
-TEST(PixelImageDraw, WithAHardwarePaletteTheDcGetsItsOwnBack) {
-  PixelImage image;
-  Fill(image, 32, 32);
-  image.palette = MakeImagePalette();
-  Canvas canvas(64, 64);
-  const HGDIOBJ palette = GetCurrentObject(canvas.dc, OBJ_PAL);
-  DrawImage(image, canvas.dc, RECT{0, 0, 64, 64}, 1);  // makes the platform palette once
-  const int before = LiveGdiObjects();
-  for (int i = 0; i < 10; ++i) {
-    DrawImage(image, canvas.dc, RECT{0, 0, 64, 64}, 1);
-    DrawImage(image, canvas.dc, RECT{0, 0, 64, 64}, 3);
-  }
-  EXPECT_EQ(LiveGdiObjects(), before);
-  EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_PAL), palette);
   image.Free();
   EXPECT_EQ(LiveGdiObjects(), before - 1);  // the palette went with the image
 }

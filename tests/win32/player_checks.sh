@@ -35,6 +35,8 @@ expect_line() {  # FILE LINE: the exact line is in the file
   fail "expected line in $(basename "$1"): $2"; echo "--- it holds:"; cat "$1"; echo "---"
 }
 
+value_of() { sed -n "s/^$1=//p" "$work/plugin.ini" | tr -d '\r'; }  # KEY: its value in plugin.ini
+
 bmp_size() {  # width x height of a BMP
   echo "$(od -An -td4 -j18 -N4 "$1" | tr -d ' ')x$(od -An -td4 -j22 -N4 "$1" | tr -d ' ')"
 }

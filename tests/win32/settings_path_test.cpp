@@ -12,13 +12,6 @@ namespace {
 
 std::wstring Widened(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
-std::string FolderOfThisProgram() {
-  char path[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string folder = path;
-  return folder.erase(folder.rfind('\\'));
-}
-
 // Under the temporary folder, made of nested folders of up to 100
 // characters, so that "FOLDER\vis_zorva.dll" has `length` characters.
 std::string MakeFolderForPluginPath(size_t length) {
@@ -36,12 +29,14 @@ std::string MakeFolderForPluginPath(size_t length) {
 }
 
 TEST(SettingsFile, SitsBesideThePlugInAtTheLimitOfAPathAndBeyondIt) {
+  char program[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, program, sizeof program);
+  const std::string fake = std::string(program).erase(std::string(program).rfind('\\')) + "\\fake_vis_plugin.dll";
   for (const size_t length : {259u, 300u}) {
     const std::string folder = MakeFolderForPluginPath(length);
     const std::string plugin = folder + "\\vis_zorva.dll";
     ASSERT_EQ(plugin.size(), length);
-    ASSERT_TRUE(CopyFileW(Widened(FolderOfThisProgram() + "\\fake_vis_plugin.dll").c_str(),
-                          Widened(plugin).c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(Widened(fake).c_str(), Widened(plugin).c_str(), FALSE));
     const HMODULE library = LoadLibraryW(Widened(plugin).c_str());
     if (library == nullptr) GTEST_SKIP() << "this system loads no library from a path of " << length;
     winampVisModule record{};
