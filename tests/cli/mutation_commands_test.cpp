@@ -1,7 +1,6 @@
 // zorva mutate, evolve and sheet, run as programs: their lines, their
 // sheets and their exit codes.
 #include <gtest/gtest.h>
-#include <stb/stb_image.h>  // implemented in picture_files_test.cpp
 
 #include <algorithm>
 #include <set>
@@ -27,21 +26,15 @@ TEST(MutateCommand, PrintsEachMutationFromTheSeed) {
 // The sheet that evolve drew, as RGB, and the texts it wrote beside it.
 struct Sheet {
   ZorvaRun run;
-  int width = 0, height = 0;
-  std::vector<int> rgb;
+  Png png;
   std::vector<std::string> texts, culled;
-  std::vector<int> Pixel(int x, int y) const { return {&rgb[3 * (y * width + x)], &rgb[3 * (y * width + x) + 3]}; }
 };
 
 Sheet Evolve(const std::string& args, const std::string& name) {
   const std::string stem = TempFilePath(name);
   Sheet sheet;
   sheet.run = RunZorva("evolve " + args + " -o " + stem + ".png");
-  int channels = 0;
-  if (unsigned char* rgb = stbi_load((stem + ".png").c_str(), &sheet.width, &sheet.height, &channels, 3)) {
-    sheet.rgb.assign(rgb, rgb + 3 * sheet.width * sheet.height);
-    stbi_image_free(rgb);
-  }
+  sheet.png = ReadPng(stem + ".png");
   sheet.texts = Lines(ReadFileBytes(stem + ".txt"));
   sheet.culled = Lines(ReadFileBytes(stem + ".culled.txt"));
   return sheet;
@@ -68,7 +61,7 @@ TEST(EvolveCommand, DrawsTheParentAndFifteenChildrenAndCullsTheBlankAndRepeatedO
   const std::string parent = kBuiltinGlyxes[0];
   const Sheet sheet = Evolve("'" + parent + "'", "zorva_evolve");
   ASSERT_EQ(sheet.run.exitCode, 0) << sheet.run.err;
-  ASSERT_EQ(std::make_pair(sheet.width, sheet.height), std::make_pair(512, 512));  // decoded
+  ASSERT_EQ(std::make_pair(sheet.png.width, sheet.png.height), std::make_pair(512, 512));  // decoded
   ASSERT_EQ(sheet.texts.size(), 16u);
   EXPECT_EQ(sheet.texts[0], parent);
   EXPECT_EQ(std::set<std::string>(sheet.texts.begin(), sheet.texts.end()).size(), 16u);
@@ -83,7 +76,7 @@ TEST(EvolveCommand, DrawsTheParentAndFifteenChildrenAndCullsTheBlankAndRepeatedO
   // Cell 0 is frame 30 with the ramp feed at half size.
   const std::string raw = TempFilePath("zorva_evolve_parent.raw");
   ASSERT_EQ(RunZorva("render '" + parent + "' --audio ramp --frames 31 -o " + raw).exitCode, 0);
-  EXPECT_EQ(sheet.Pixel(100, 90), RenderedMean(ReadFileBytes(raw), 200, 180));
+  EXPECT_EQ(sheet.png.Pixel(100, 90), RenderedMean(ReadFileBytes(raw), 200, 180));
 }
 
 // A constant pixel statement shows one colour whatever its palette; with
@@ -94,7 +87,7 @@ TEST(EvolveCommand, SaysHowManyStoodWhenTheDrawsRunOut) {
   EXPECT_EQ(five.run.err, "zorva evolve: 0 of 1 children stood after 20 draws\n");
   EXPECT_EQ(five.texts, std::vector<std::string>{"r=x; g=x; b=x; 5"});
   EXPECT_EQ(five.culled.size(), 20u);
-  EXPECT_EQ(five.height, 128);
+  EXPECT_EQ(five.png.height, 128);
 }
 
 // Both sheets draw the frame and the sound they are given: cell 0 is the
@@ -107,15 +100,13 @@ TEST(EvolveCommand, EvolveAndSheetShowTheFrameAndSoundTheyAreGiven) {
   ASSERT_EQ(evolved.run.exitCode, 0) << evolved.run.err;
   const std::string sheetPath = TempFilePath("zorva_sheet_silent.png");
   ASSERT_EQ(RunZorva("sheet --frame 7 --audio silence -o " + sheetPath).exitCode, 0);
-  int width = 0, height = 0, channels = 0;
-  unsigned char* sheet = stbi_load(sheetPath.c_str(), &width, &height, &channels, 3);
-  ASSERT_NE(sheet, nullptr);
+  const Png sheet = ReadPng(sheetPath);
+  ASSERT_FALSE(sheet.rgb.empty());
   for (const auto& [x, y] : {std::make_pair(100, 90), std::make_pair(40, 110)}) {
     const std::vector<int> expected = RenderedMean(ReadFileBytes(raw), 2 * x, 2 * y);
-    EXPECT_EQ(evolved.Pixel(x, y), expected);
-    EXPECT_EQ(std::vector<int>(&sheet[3 * (y * width + x)], &sheet[3 * (y * width + x) + 3]), expected);
+    EXPECT_EQ(evolved.png.Pixel(x, y), expected);
+    EXPECT_EQ(sheet.Pixel(x, y), expected);
   }
-  stbi_image_free(sheet);
 }
 
 }  // namespace

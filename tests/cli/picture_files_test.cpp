@@ -4,9 +4,6 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
-#define STB_IMAGE_IMPLEMENTATION
-#include <stb/stb_image.h>
-
 #include <string>
 #include <vector>
 
@@ -15,22 +12,6 @@
 
 namespace zorva {
 namespace {
-
-struct Png {
-  int width = 0, height = 0;
-  std::vector<uint8_t> rgb;
-  std::vector<uint8_t> Pixel(int x, int y) const { return {&rgb[3 * (y * width + x)], &rgb[3 * (y * width + x) + 3]}; }
-};
-
-Png ReadPng(const std::string& path) {
-  Png png;
-  int channels = 0;
-  if (unsigned char* rgb = stbi_load(path.c_str(), &png.width, &png.height, &channels, 3)) {
-    png.rgb.assign(rgb, rgb + 3 * png.width * png.height);
-    stbi_image_free(rgb);
-  }
-  return png;
-}
 
 // Runs "zorva ARGS -o PATH" in the temporary folder; it must succeed.
 std::string Written(const std::string& args, const std::string& name) {
@@ -70,7 +51,7 @@ TEST(PictureFiles, ScaleMakesEachPixelOfAPngOrGifKByK) {
   for (int y = 0; y < 128; y += 5)
     for (int x = 0; x < 128; x += 3) {
       const GifColorType& c = colours[last.RasterBits[y * 128 + x]];
-      ASSERT_EQ((std::vector<uint8_t>{c.Red, c.Green, c.Blue}), one.Pixel(x / 2, y / 2)) << x << "," << y;
+      ASSERT_EQ((std::vector<int>{c.Red, c.Green, c.Blue}), one.Pixel(x / 2, y / 2)) << x << "," << y;
     }
   DGifCloseFile(gif, &error);
 
@@ -83,7 +64,7 @@ TEST(PictureFiles, ScaleMakesEachPixelOfAPngOrGifKByK) {
   for (int y = 0; y < palettes.height; ++y)
     for (int x = 0; x < palettes.width; ++x) {
       const uint8_t* drawn = &swatches.rgb[3 * (y / 2 * swatches.width + x / 2)];
-      ASSERT_EQ(palettes.Pixel(x, y), std::vector<uint8_t>(drawn, drawn + 3)) << x << "," << y;
+      ASSERT_EQ(palettes.Pixel(x, y), std::vector<int>(drawn, drawn + 3)) << x << "," << y;
     }
   const Png sheet = ReadPng(Written("evolve x --children 1 --scale 2", "zorva_scale_evolve.png"));
   EXPECT_EQ(sheet.width, 2 * 4 * 128);

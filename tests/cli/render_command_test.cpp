@@ -4,7 +4,6 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 #include <sndfile.h>
-#include <stb/stb_image.h>  // implemented in picture_files_test.cpp
 
 #include <cstring>
 #include <string>
@@ -73,13 +72,10 @@ TEST(RenderCommand, PngAndGifShowTheRawFrames) {
   const std::string raw = RenderRaw(text, "--frames 4 --step 4");
   const std::string png = TempFilePath("zorva_render.png"), path = TempFilePath("zorva_render.gif");
   ASSERT_EQ(Render(text, "--frames 4 --step 4 -o " + png).exitCode, 0);
-  int width = 0, height = 0, channels = 0;
-  unsigned char* pixels = stbi_load(png.c_str(), &width, &height, &channels, 3);
-  ASSERT_NE(pixels, nullptr) << stbi_failure_reason();
-  EXPECT_EQ(width, 64);
-  EXPECT_EQ(height, 64);
-  EXPECT_TRUE(std::vector<uint8_t>(pixels, pixels + 64 * 64 * 3) == ColouredLastFrame(raw, 64 * 64));
-  stbi_image_free(pixels);
+  const Png picture = ReadPng(png);
+  EXPECT_EQ(picture.width, 64);
+  EXPECT_EQ(picture.height, 64);
+  EXPECT_TRUE(picture.rgb == ColouredLastFrame(raw, 64 * 64));
 
   ASSERT_EQ(Render(text, "--frames 4 --step 4 -o " + path).exitCode, 0);
   int error = 0;

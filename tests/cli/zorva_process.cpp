@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb/stb_image.h>
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -36,6 +39,16 @@ std::vector<std::string> Lines(const std::string& text) {
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
+}
+
+Png ReadPng(const std::string& path) {
+  Png png;
+  int channels = 0;
+  if (unsigned char* rgb = stbi_load(path.c_str(), &png.width, &png.height, &channels, 3)) {
+    png.rgb.assign(rgb, rgb + 3 * png.width * png.height);
+    stbi_image_free(rgb);
+  }
+  return png;
 }
 
 void WriteWavFile(const std::string& path, int format, const std::vector<int16_t>& samples) {

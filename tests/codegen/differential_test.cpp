@@ -45,11 +45,6 @@ size_t HeapInUse() {
 #endif
 }
 
-void FillSoundFrame() {
-  for (int i = 0; i < kWaveformBytes; ++i) soundWaveform[i] = static_cast<uint8_t>(i * 37 + 11);
-  for (int i = 0; i < kSpectrumBytes; ++i) soundSpectrum[i] = static_cast<uint8_t>(255 - i * 3);
-}
-
 // A palette or channel statement renders as a palette pass, the pixel
 // statement as the plug-in's area at step 8. Both engines draw the same
 // numbers for rand.
@@ -68,7 +63,8 @@ Rendering RenderWith(const Statement& statement, bool palettePass, Engine engine
 class MutationDifferential : public ::testing::Test {
  protected:
   void SetUp() override {
-    FillSoundFrame();
+    for (int i = 0; i < kWaveformBytes; ++i) soundWaveform[i] = static_cast<uint8_t>(i * 37 + 11);
+    for (int i = 0; i < kSpectrumBytes; ++i) soundSpectrum[i] = static_cast<uint8_t>(255 - i * 3);
     sourcePixels.resize(16 * 16);
     for (size_t i = 0; i < sourcePixels.size(); ++i) sourcePixels[i] = static_cast<uint8_t>(i * 7);
   }

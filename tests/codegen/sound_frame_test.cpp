@@ -6,22 +6,17 @@
 
 namespace {
 
-struct PlayerSound {
+TEST(SoundCopy, MonoRepeatsTheLeftChannelAndTheSpectrumIsTheFirstRow) {
   int8_t waveform[2][kPlayerRowSamples] = {};
   uint8_t spectrum[2][kPlayerRowSamples] = {};
-  void Copy(int channels) const { CopySoundFrame(waveform, channels, spectrum[0]); }
-};
-
-TEST(SoundCopy, MonoRepeatsTheLeftChannelAndTheSpectrumIsTheFirstRow) {
-  PlayerSound sound;
   for (int i = 0; i < kPlayerRowSamples; i++) {
-    sound.waveform[0][i] = static_cast<int8_t>(i * 7);
-    sound.waveform[1][i] = 99;
-    sound.spectrum[0][i] = static_cast<uint8_t>(i * 3);
-    sound.spectrum[1][i] = 7;
+    waveform[0][i] = static_cast<int8_t>(i * 7);
+    waveform[1][i] = 99;
+    spectrum[0][i] = static_cast<uint8_t>(i * 3);
+    spectrum[1][i] = 7;
   }
   for (int channels : {0, 1, 3}) {
-    sound.Copy(channels);
+    CopySoundFrame(waveform, channels, spectrum[0]);
     for (int i = 0; i < 256; i++)
       ASSERT_EQ(soundWaveform[2 * i], soundWaveform[2 * i + 1]) << "nCh " << channels << " pair " << i;
   }

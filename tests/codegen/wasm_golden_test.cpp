@@ -88,8 +88,6 @@ TEST(WasmGolden, DivisionsAndPowers) {
   EXPECT_WASM("x%y", "20 01 21 0b 20 0a 21 0c 20 0c 41 01 6a 41 01 4d 04 7f 20 0c 04 7f 20 0b 41 80 80 80 "
               "80 78 46 04 40 41 00 0f 0b 41 00 05 20 0b 0b 05 20 0b 20 0c 6f 0b");
   EXPECT_WASM("x/2", "20 01 41 01 75");
-  EXPECT_WASM("x/16", "20 01 41 04 75");
-  EXPECT_WASM("x/1", "20 01");
   EXPECT_WASM("x/0", "20 01");
   EXPECT_WASM("x/3", "20 01 41 03 6d");
   EXPECT_WASM("x%5", "20 01 41 05 6f");
@@ -103,13 +101,10 @@ TEST(WasmGolden, DivisionsAndPowers) {
 TEST(WasmGolden, InlineBuiltins) {
   EXPECT_WASM("abs(x)", "20 01 21 0a 41 00 20 0a 6b 20 0a 20 0a 41 00 48 1b");
   EXPECT_WASM("sin(x)", "20 01 41 ff 01 71 2d 00 80 20");
-  EXPECT_WASM("cos(x)", "20 01 41 ff 01 71 2d 00 80 22");
   EXPECT_WASM("peg(x)", "20 01 21 0b 41 00 41 ff 01 20 0b 20 0b 41 ff 01 4a 1b 20 0b 41 00 48 1b");
   EXPECT_WASM("saw(x)", "20 01 41 01 74 41 ff 01 71");
   EXPECT_WASM("tri(x)", "20 01 41 ff 01 71 22 0a 41 01 74 41 00 20 0a 41 07 76 6b 73 41 ff 01 71");
   EXPECT_WASM("snd(x)", "20 01 41 ff 01 71 41 01 74 2d 00 80 30");
-  EXPECT_WASM("sndr(x)", "20 01 41 ff 01 71 41 01 74 2d 00 81 30");
-  EXPECT_WASM("asin(x)", "20 01 41 ff 01 71 2d 00 80 24");
   EXPECT_WASM("atan(x)", "20 01 21 0a 41 00 41 ff 01 20 0a 20 0a 41 ff 01 4a 1b 20 0a 41 00 48 1b 2d 00 80 "
               "28");
   EXPECT_WASM("exp(x)", "20 01 21 0a 41 00 20 0a 21 0b 41 00 41 ff 01 20 0b 20 0b 41 ff 01 4a 1b 20 0b 41 "
@@ -119,8 +114,6 @@ TEST(WasmGolden, InlineBuiltins) {
               "ff 01 4b 1b 0b");
   EXPECT_WASM("pal(3,y)", "41 03 20 0a 21 0c 21 0b 20 01 20 0b 41 01 6b 41 1c 70 41 80 06 6c 20 0c 20 01 6a "
               "41 ff 01 71 41 03 6c 6a 20 09 6a 2d 00 80 36 20 0b 45 1b");
-  EXPECT_WASM("pal(3)", "41 03 41 00 21 0b 21 0a 20 01 20 0a 41 01 6b 41 1c 70 41 80 06 6c 20 0b 20 01 6a "
-              "41 ff 01 71 41 03 6c 6a 20 09 6a 2d 00 80 36 20 0a 45 1b");
   EXPECT_WASM("vol(x)", "20 01 22 0a 41 f7 ff ff ff 07 4a 04 7f 41 00 05 41 00 20 0a 41 ff 01 71 41 01 74 "
               "2d 00 80 30 41 80 01 6b 22 0b 20 0b 41 1f 75 22 0c 73 20 0c 6b 6a 20 0a 41 01 6a 41 ff 01 71 "
               "41 01 74 2d 00 80 30 41 80 01 6b 22 0b 20 0b 41 1f 75 22 0c 73 20 0c 6b 6a 20 0a 41 02 6a 41 "

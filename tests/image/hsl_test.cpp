@@ -3,14 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
 void ExpectRgb(int h, int s, int l, int red, int green, int blue) {
-  Rgb c = HslToRgb(h, s, l);
-  EXPECT_EQ(c.red, red) << h << "," << s << "," << l;
-  EXPECT_EQ(c.green, green) << h << "," << s << "," << l;
-  EXPECT_EQ(c.blue, blue) << h << "," << s << "," << l;
+  const Rgb c = HslToRgb(h, s, l);
+  EXPECT_EQ((std::tuple<int, int, int>(c.red, c.green, c.blue)), std::make_tuple(red, green, blue))
+      << h << "," << s << "," << l;
 }
 
 TEST(Hsl, PrimaryAndMixedColoursAndClampedRampTops) {
